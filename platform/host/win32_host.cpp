@@ -1,0 +1,597 @@
+#include <chrono>
+#include <cstring>
+#include <deque>
+#include <map>
+#include <optional>
+
+#include "platform/host/host_control.h"
+
+namespace host {
+namespace {
+
+namespace chr = std::chrono;
+
+struct Timer {
+    UINT period;
+    std::int64_t nextDueMs;
+    bool pending;
+};
+
+struct Window {
+    WindowRecord record;
+    WNDPROC procedure;
+    WNDCLASSA windowClass;
+    bool invalid = false;
+    bool eraseRequested = false;
+    std::map<UINT_PTR, Timer> timers;
+};
+
+struct PaintContext {
+    int frame;
+    DcState state;
+};
+
+struct World {
+    std::int64_t clockMs = 0;
+    Failure failure = Failure::None;
+    std::map<std::string, WNDCLASSA> classes;
+    std::vector<std::string> classNames;  // keeps the names the classes point at alive
+    std::vector<Window> windows;
+    std::deque<MSG> queue;
+    std::optional<int> quitCode;
+    std::deque<Step> script;
+    bool ranOutOfScript = false;
+    bool recordDrawing = true;
+    std::vector<Frame> frames;
+    std::vector<GdiObject> gdiObjects;
+    std::vector<Sound> sounds;
+    std::vector<Delivery> deliveries;
+    std::vector<std::string> log;
+    std::string cursorFile;
+    std::optional<PaintContext> paint;
+};
+
+World& world() {
+    static World instance;
+    return instance;
+}
+
+// Handles are small numbers in pointer clothing: windows from 0x1000, GDI
+// objects from 0x2000, device contexts from 0x3000.
+constexpr std::uintptr_t windowBase = 0x1000;
+constexpr std::uintptr_t gdiBase = 0x2000;
+constexpr std::uintptr_t dcBase = 0x3000;
+
+template <typename Handle>
+Handle MakeHandle(std::uintptr_t base, std::size_t index) {
+    return reinterpret_cast<Handle>(base + index);
+}
+
+template <typename Handle>
+std::optional<std::size_t> IndexOf(Handle handle, std::uintptr_t base, std::size_t count) {
+    const auto value = reinterpret_cast<std::uintptr_t>(handle);
+    if (value < base || value >= base + count) return std::nullopt;
+    return value - base;
+}
+
+Window* FindWindow(HWND hwnd) {
+    const auto index = IndexOf(hwnd, windowBase, world().windows.size());
+    return index ? &world().windows[*index] : nullptr;
+}
+
+GdiObject* FindObject(HGDIOBJ object) {
+    const auto index = IndexOf(object, gdiBase, world().gdiObjects.size());
+    return index ? &world().gdiObjects[*index] : nullptr;
+}
+
+PaintContext* FindDc(HDC hdc) {
+    auto& paint = world().paint;
+    if (!paint || reinterpret_cast<std::uintptr_t>(hdc) != dcBase + static_cast<std::size_t>(paint->frame)) {
+        return nullptr;
+    }
+    return &*paint;
+}
+
+HGDIOBJ AddObject(GdiKind kind, bool stock, COLORREF colour, int width, int style) {
+    auto& objects = world().gdiObjects;
+    const HGDIOBJ handle = MakeHandle<HGDIOBJ>(gdiBase, objects.size());
+    const int frame = world().paint ? world().paint->frame : -1;
+    objects.push_back({handle, kind, stock, colour, width, style, frame, -1, false, false});
+    return handle;
+}
+
+// The platform's stock white brush and black pen; the first two objects.
+HGDIOBJ StockWhiteBrush() { return MakeHandle<HGDIOBJ>(gdiBase, 0); }
+HGDIOBJ StockBlackPen() { return MakeHandle<HGDIOBJ>(gdiBase, 1); }
+
+DcState DefaultDcState() {
+    return {RGB(0, 0, 0), RGB(255, 255, 255), OPAQUE, StockBlackPen(), StockWhiteBrush(), {0, 0}};
+}
+
+void Record(HDC hdc, Op op, int x1, int y1, int x2, int y2, COLORREF colour = 0,
+            std::string text = {}) {
+    PaintContext* dc = FindDc(hdc);
+    if (dc == nullptr || !world().recordDrawing) return;
+    world().frames[static_cast<std::size_t>(dc->frame)].calls.push_back(
+        {op, x1, y1, x2, y2, colour, std::move(text), dc->state});
+}
+
+void Say(std::string line) { world().log.push_back(std::move(line)); }
+
+LRESULT Deliver(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool sent) {
+    Window* window = FindWindow(hwnd);
+    if (window == nullptr || window->record.destroyed) return 0;
+    const std::size_t index = world().deliveries.size();
+    world().deliveries.push_back({message, wParam, lParam, 0, sent, world().clockMs});
+    const LRESULT result = window->procedure(hwnd, message, wParam, lParam);
+    world().deliveries[index].result = result;
+    return result;
+}
+
+void Post(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+    world().queue.push_back({hwnd, message, wParam, lParam, 0, {0, 0}});
+}
+
+LPARAM PackPoint(int x, int y) {
+    return static_cast<LPARAM>((static_cast<std::uint32_t>(y) << 16) |
+                               (static_cast<std::uint32_t>(x) & 0xFFFF));
+}
+
+// The next message the loop would get when nothing is posted: a paint for
+// an invalid visible window, then a due timer.
+std::optional<MSG> SynthesizedMessage() {
+    for (std::size_t i = 0; i < world().windows.size(); ++i) {
+        Window& window = world().windows[i];
+        if (!window.record.destroyed && window.record.visible && window.invalid) {
+            return MSG{window.record.handle, WM_PAINT, 0, 0, 0, {0, 0}};
+        }
+    }
+    for (std::size_t i = 0; i < world().windows.size(); ++i) {
+        Window& window = world().windows[i];
+        for (auto& [id, timer] : window.timers) {
+            if (timer.pending) {
+                timer.pending = false;
+                return MSG{window.record.handle, WM_TIMER, id, 0, 0, {0, 0}};
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+std::int64_t MsFromSystemTime(const SYSTEMTIME& t) {
+    const chr::sys_days day{chr::year{t.wYear} / chr::month{t.wMonth} / chr::day{t.wDay}};
+    return day.time_since_epoch().count() * 86'400'000LL + t.wHour * 3'600'000LL +
+           t.wMinute * 60'000LL + t.wSecond * 1000LL + t.wMilliseconds;
+}
+
+HWND MainWindow() {
+    for (const Window& window : world().windows) {
+        if (!window.record.destroyed) return window.record.handle;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+void Reset(const SYSTEMTIME& start) {
+    world() = World{};
+    world().clockMs = MsFromSystemTime(start);
+    AddObject(GdiKind::Brush, true, RGB(255, 255, 255), 0, 0);
+    AddObject(GdiKind::Pen, true, RGB(0, 0, 0), 1, PS_SOLID);
+}
+
+void Fail(Failure failure) { world().failure = failure; }
+
+void Script(std::initializer_list<Step> steps) { world().script.assign(steps); }
+
+void AddSteps(const std::vector<Step>& steps) {
+    world().script.insert(world().script.end(), steps.begin(), steps.end());
+}
+
+bool RanOutOfScript() { return world().ranOutOfScript; }
+
+Step Click(Button button, int x, int y) {
+    return [=] {
+        const bool left = button == Button::Left;
+        Post(MainWindow(), left ? WM_LBUTTONDOWN : WM_RBUTTONDOWN, 0, PackPoint(x, y));
+        Post(MainWindow(), left ? WM_LBUTTONUP : WM_RBUTTONUP, 0, PackPoint(x, y));
+    };
+}
+
+// Without the class's double-click style a double click is two plain clicks.
+Step DoubleClick(Button button, int x, int y) {
+    return [=] {
+        Click(button, x, y)();
+        Click(button, x, y)();
+    };
+}
+
+Step Key(unsigned virtualKey) {
+    return [=] {
+        Post(MainWindow(), WM_KEYDOWN, virtualKey, 1);
+        Post(MainWindow(), WM_KEYUP, virtualKey, 1);
+    };
+}
+
+Step Advance(std::int64_t ms) {
+    return [=] { AdvanceClock(ms); };
+}
+
+Step Close() {
+    return [] { SendMessageA(MainWindow(), WM_CLOSE, 0, 0); };
+}
+
+Step Resize(int width, int height) {
+    return [=] {
+        if (Window* window = FindWindow(MainWindow())) {
+            window->record.width = width;
+            window->record.height = height;
+            if (window->windowClass.style & (CS_HREDRAW | CS_VREDRAW)) {
+                window->invalid = true;
+                window->eraseRequested = true;
+            }
+        }
+    };
+}
+
+Step Do(std::function<void()> action) { return action; }
+
+std::int64_t NowMs() { return world().clockMs; }
+
+// Timers are coalesced as on the platform: however long the clock moves,
+// a timer has at most one WM_TIMER waiting.
+void AdvanceClock(std::int64_t ms) {
+    world().clockMs += ms;
+    for (Window& window : world().windows) {
+        for (auto& [id, timer] : window.timers) {
+            if (world().clockMs >= timer.nextDueMs) {
+                timer.pending = true;
+                while (timer.nextDueMs <= world().clockMs) timer.nextDueMs += timer.period;
+            }
+        }
+    }
+}
+
+const std::vector<Frame>& Frames() { return world().frames; }
+const std::vector<GdiObject>& GdiObjects() { return world().gdiObjects; }
+const std::vector<Sound>& Sounds() { return world().sounds; }
+const std::vector<Delivery>& Deliveries() { return world().deliveries; }
+const std::vector<std::string>& Log() { return world().log; }
+std::string CursorFile() { return world().cursorFile; }
+void RecordDrawing(bool on) { world().recordDrawing = on; }
+
+const std::vector<WindowRecord>& Windows() {
+    static std::vector<WindowRecord> records;
+    records.clear();
+    for (const Window& window : world().windows) records.push_back(window.record);
+    return records;
+}
+
+const WNDCLASSA* RegisteredClass(const std::string& name) {
+    const auto found = world().classes.find(name);
+    return found == world().classes.end() ? nullptr : &found->second;
+}
+
+int ActiveTimers() {
+    int count = 0;
+    for (const Window& window : world().windows) count += static_cast<int>(window.timers.size());
+    return count;
+}
+
+}  // namespace host
+
+using namespace host;
+
+ATOM RegisterClassA(const WNDCLASSA* windowClass) {
+    Say("RegisterClassA");
+    if (world().failure == Failure::RegisterClass || windowClass->lpfnWndProc == nullptr) return 0;
+    world().classNames.emplace_back(windowClass->lpszClassName);
+    world().classes[windowClass->lpszClassName] = *windowClass;
+    return static_cast<ATOM>(0xC000 + world().classes.size());
+}
+
+HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
+                     int width, int height, HWND, HMENU, HINSTANCE, LPVOID) {
+    Say("CreateWindowExA");
+    const WNDCLASSA* windowClass = RegisteredClass(className);
+    if (world().failure == Failure::CreateWindow || windowClass == nullptr) return nullptr;
+    const HWND hwnd = MakeHandle<HWND>(windowBase, world().windows.size());
+    Window window;
+    window.record = {hwnd, className, windowName, style, x, y, width, height, false, false, 0};
+    window.procedure = windowClass->lpfnWndProc;
+    window.windowClass = *windowClass;
+    world().windows.push_back(window);
+    if (Deliver(hwnd, WM_CREATE, 0, 0, true) == -1) {
+        DestroyWindow(hwnd);
+        return nullptr;
+    }
+    return hwnd;
+}
+
+BOOL ShowWindow(HWND hwnd, int cmdShow) {
+    Say("ShowWindow " + std::to_string(cmdShow));
+    Window* window = FindWindow(hwnd);
+    if (window == nullptr) return FALSE;
+    const bool wasVisible = window->record.visible;
+    window->record.visible = true;
+    window->record.showCommand = cmdShow;
+    if (!wasVisible) {
+        window->invalid = true;  // a window being shown needs its first paint
+        window->eraseRequested = true;
+    }
+    return wasVisible ? TRUE : FALSE;
+}
+
+BOOL DestroyWindow(HWND hwnd) {
+    Say("DestroyWindow");
+    Window* window = FindWindow(hwnd);
+    if (window == nullptr || window->record.destroyed) return FALSE;
+    Deliver(hwnd, WM_DESTROY, 0, 0, true);
+    window->record.destroyed = true;
+    window->record.visible = false;
+    window->timers.clear();  // the system stops a destroyed window's timers
+    return TRUE;
+}
+
+HICON LoadIconA(HINSTANCE, LPCSTR name) {
+    Say("LoadIconA " + std::to_string(reinterpret_cast<std::uintptr_t>(name)));
+    return reinterpret_cast<HICON>(0x4000 + reinterpret_cast<std::uintptr_t>(name));
+}
+
+HCURSOR LoadCursorFromFileA(LPCSTR fileName) {
+    Say(std::string("LoadCursorFromFileA ") + fileName);
+    world().cursorFile = fileName;
+    if (world().failure == Failure::LoadCursor) return nullptr;
+    return reinterpret_cast<HCURSOR>(0x5000);
+}
+
+BOOL GetMessageA(MSG* msg, HWND, UINT, UINT) {
+    for (;;) {
+        if (world().failure == Failure::GetMessage) return -1;
+        if (!world().queue.empty()) {
+            *msg = world().queue.front();
+            world().queue.pop_front();
+            return TRUE;
+        }
+        if (world().quitCode) {
+            *msg = MSG{nullptr, WM_QUIT, static_cast<WPARAM>(*world().quitCode), 0, 0, {0, 0}};
+            return FALSE;
+        }
+        if (const auto synthesized = SynthesizedMessage()) {
+            *msg = *synthesized;
+            return TRUE;
+        }
+        if (world().script.empty()) {
+            world().ranOutOfScript = true;
+            *msg = MSG{nullptr, WM_QUIT, 0, 0, 0, {0, 0}};
+            return FALSE;
+        }
+        const Step step = world().script.front();
+        world().script.pop_front();
+        step();
+    }
+}
+
+BOOL TranslateMessage(const MSG*) { return FALSE; }
+
+LRESULT DispatchMessageA(const MSG* msg) { return Deliver(msg->hwnd, msg->message, msg->wParam, msg->lParam, false); }
+
+LRESULT DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+        case WM_CLOSE:
+            DestroyWindow(hwnd);
+            return 0;
+        case WM_ERASEBKGND: {
+            const Window* window = FindWindow(hwnd);
+            const GdiObject* brush = window ? FindObject(window->windowClass.hbrBackground) : nullptr;
+            const HDC hdc = reinterpret_cast<HDC>(wParam);
+            Record(hdc, Op::Erase, 0, 0, window ? window->record.width : 0,
+                   window ? window->record.height : 0, brush ? brush->colour : 0);
+            return brush ? 1 : 0;
+        }
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            BeginPaint(hwnd, &paint);
+            EndPaint(hwnd, &paint);
+            return 0;
+        }
+        default:
+            return 0;
+    }
+}
+
+LRESULT SendMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return Deliver(hwnd, message, wParam, lParam, true);
+}
+
+BOOL PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    Post(hwnd, message, wParam, lParam);
+    return TRUE;
+}
+
+void PostQuitMessage(int exitCode) {
+    Say("PostQuitMessage " + std::to_string(exitCode));
+    world().quitCode = exitCode;
+}
+
+UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC) {
+    Say("SetTimer " + std::to_string(id) + " " + std::to_string(elapse));
+    Window* window = FindWindow(hwnd);
+    if (window == nullptr) return 0;
+    window->timers[id] = Timer{elapse, world().clockMs + elapse, false};
+    return id;
+}
+
+BOOL KillTimer(HWND hwnd, UINT_PTR id) {
+    Say("KillTimer " + std::to_string(id));
+    Window* window = FindWindow(hwnd);
+    return window != nullptr && window->timers.erase(id) == 1 ? TRUE : FALSE;
+}
+
+BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase) {
+    Say(std::string("InvalidateRect ") + (rect == nullptr ? "all" : "part") + (erase ? " erase" : ""));
+    Window* window = FindWindow(hwnd);
+    if (window == nullptr) return FALSE;
+    window->invalid = true;
+    window->eraseRequested = window->eraseRequested || erase;
+    return TRUE;
+}
+
+HDC BeginPaint(HWND hwnd, PAINTSTRUCT* paint) {
+    Say("BeginPaint");
+    Window* window = FindWindow(hwnd);
+    const int frame = static_cast<int>(world().frames.size());
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    world().frames.push_back(Frame{now, {}, {}, false});
+    world().paint = PaintContext{frame, DefaultDcState()};
+    const HDC hdc = MakeHandle<HDC>(dcBase, static_cast<std::size_t>(frame));
+    *paint = PAINTSTRUCT{};
+    paint->hdc = hdc;
+    if (window != nullptr) {
+        paint->rcPaint = RECT{0, 0, window->record.width, window->record.height};
+        const bool erase = window->eraseRequested;
+        window->invalid = false;
+        window->eraseRequested = false;
+        if (erase) {
+            paint->fErase = SendMessageA(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(hdc), 0) == 0;
+        }
+    }
+    return hdc;
+}
+
+BOOL EndPaint(HWND, const PAINTSTRUCT* paint) {
+    Say("EndPaint");
+    PaintContext* dc = FindDc(paint->hdc);
+    if (dc == nullptr) return FALSE;
+    Frame& frame = world().frames[static_cast<std::size_t>(dc->frame)];
+    frame.finalState = dc->state;
+    frame.endedWithOwnObjectsSelected =
+        dc->state.pen != StockBlackPen() || dc->state.brush != StockWhiteBrush();
+    world().paint.reset();
+    return TRUE;
+}
+
+HBRUSH CreateSolidBrush(COLORREF colour) {
+    return static_cast<HBRUSH>(AddObject(GdiKind::Brush, false, colour, 0, 0));
+}
+
+HPEN CreatePen(int style, int width, COLORREF colour) {
+    return static_cast<HPEN>(AddObject(GdiKind::Pen, false, colour, width, style));
+}
+
+HGDIOBJ GetStockObject(int object) {
+    if (object == WHITE_BRUSH) return StockWhiteBrush();
+    if (object == BLACK_PEN) return StockBlackPen();
+    return nullptr;
+}
+
+HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object) {
+    PaintContext* dc = FindDc(hdc);
+    GdiObject* record = FindObject(object);
+    if (dc == nullptr || record == nullptr || record->deleted) return nullptr;
+    HGDIOBJ& slot = record->kind == GdiKind::Pen ? dc->state.pen : dc->state.brush;
+    const HGDIOBJ previous = slot;
+    slot = object;
+    return previous;
+}
+
+BOOL DeleteObject(HGDIOBJ object) {
+    GdiObject* record = FindObject(object);
+    if (record == nullptr || record->deleted) return FALSE;
+    if (record->stock) return TRUE;  // deleting a stock object does nothing
+    const PaintContext* dc = world().paint ? &*world().paint : nullptr;
+    if (dc != nullptr && (dc->state.pen == object || dc->state.brush == object)) {
+        record->deletedWhileSelected = true;
+        return FALSE;  // the platform refuses to delete a selected object
+    }
+    record->deleted = true;
+    record->deletedInFrame = dc ? dc->frame : -1;
+    return TRUE;
+}
+
+BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
+    Record(hdc, Op::Rectangle, left, top, right, bottom);
+    return TRUE;
+}
+
+BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom) {
+    Record(hdc, Op::Ellipse, left, top, right, bottom);
+    return TRUE;
+}
+
+COLORREF SetPixel(HDC hdc, int x, int y, COLORREF colour) {
+    Record(hdc, Op::SetPixel, x, y, x, y, colour);
+    return colour;
+}
+
+BOOL MoveToEx(HDC hdc, int x, int y, LPPOINT oldPoint) {
+    Record(hdc, Op::MoveTo, x, y, x, y);
+    PaintContext* dc = FindDc(hdc);
+    if (dc == nullptr) return FALSE;
+    if (oldPoint != nullptr) *oldPoint = dc->state.position;
+    dc->state.position = POINT{x, y};
+    return TRUE;
+}
+
+BOOL LineTo(HDC hdc, int x, int y) {
+    PaintContext* dc = FindDc(hdc);
+    if (dc == nullptr) return FALSE;
+    Record(hdc, Op::LineTo, dc->state.position.x, dc->state.position.y, x, y);
+    dc->state.position = POINT{x, y};
+    return TRUE;
+}
+
+BOOL TextOutA(HDC hdc, int x, int y, LPCSTR text, int length) {
+    Record(hdc, Op::TextOut, x, y, x, y, 0, std::string(text, static_cast<std::size_t>(length)));
+    return TRUE;
+}
+
+COLORREF SetTextColor(HDC hdc, COLORREF colour) {
+    PaintContext* dc = FindDc(hdc);
+    if (dc == nullptr) return 0xFFFFFFFF;
+    const COLORREF previous = dc->state.textColor;
+    dc->state.textColor = colour;
+    return previous;
+}
+
+COLORREF SetBkColor(HDC hdc, COLORREF colour) {
+    PaintContext* dc = FindDc(hdc);
+    if (dc == nullptr) return 0xFFFFFFFF;
+    const COLORREF previous = dc->state.bkColor;
+    dc->state.bkColor = colour;
+    return previous;
+}
+
+int SetBkMode(HDC hdc, int mode) {
+    PaintContext* dc = FindDc(hdc);
+    if (dc == nullptr) return 0;
+    const int previous = dc->state.bkMode;
+    dc->state.bkMode = mode;
+    return previous;
+}
+
+void GetLocalTime(SYSTEMTIME* time) {
+    const std::int64_t ms = world().clockMs;
+    const std::int64_t days = ms >= 0 ? ms / 86'400'000 : -((-ms + 86'399'999) / 86'400'000);
+    const std::int64_t msOfDay = ms - days * 86'400'000;
+    const chr::sys_days day{chr::days{days}};
+    const chr::year_month_day date{day};
+    *time = SYSTEMTIME{};
+    time->wYear = static_cast<WORD>(static_cast<int>(date.year()));
+    time->wMonth = static_cast<WORD>(static_cast<unsigned>(date.month()));
+    time->wDay = static_cast<WORD>(static_cast<unsigned>(date.day()));
+    time->wDayOfWeek = static_cast<WORD>(chr::weekday{day}.c_encoding());
+    time->wHour = static_cast<WORD>(msOfDay / 3'600'000);
+    time->wMinute = static_cast<WORD>(msOfDay / 60'000 % 60);
+    time->wSecond = static_cast<WORD>(msOfDay / 1000 % 60);
+    time->wMilliseconds = static_cast<WORD>(msOfDay % 1000);
+}
+
+int lstrlenA(LPCSTR text) { return text == nullptr ? 0 : static_cast<int>(std::strlen(text)); }
+
+BOOL PlaySoundA(LPCSTR sound, HMODULE module, DWORD flags) {
+    Say(std::string("PlaySoundA ") + (sound ? sound : "(null)") + " " + std::to_string(flags));
+    world().sounds.push_back({sound ? sound : "", module, flags, world().clockMs});
+    return TRUE;
+}

@@ -1,0 +1,14 @@
+// The Win32 names the shell is written against. On Windows they come from
+// the platform's own headers; on Linux from platform/host, our own small
+// layer with the same names, which the shell's tests drive.
+#pragma once
+
+#if defined(_WIN32)
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+#include <mmsystem.h>
+#else
+#include "platform/host/win32_host.h"
+#endif

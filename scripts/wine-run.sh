@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Runs a Windows x86_64 program under Wine's 64-bit loader, with a prefix of
+# the build's own (made on first use), the Korean ANSI code page and Wine's
+# own messages silenced. Used by CTest as the emulator of the Windows build.
+set -euo pipefail
+: "${WINEPREFIX:=$HOME/.sorelan-wine}"
+export WINEPREFIX WINEDEBUG=-all LANG=ko_KR.UTF-8 LC_ALL=ko_KR.UTF-8
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    mkdir -p "$WINEPREFIX"
+    /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || true
+    /usr/lib/wine/wineserver -w || true
+fi
+exec /usr/lib/wine/wine64 "$@"

@@ -1,0 +1,15 @@
+// The main window's procedure: the one-second timer, month navigation on
+// clicks with a click sound, and painting.
+#pragma once
+
+#include "core/display_state.h"
+#include "platform/win32.h"
+
+LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The one display state of the program, shared by the refresh, the
+// navigation and the painters.
+DisplayState& MainDisplayState();
+
+inline constexpr UINT_PTR refreshTimerId = 1;
+inline constexpr UINT refreshPeriodMs = 1000;
