@@ -1,0 +1,61 @@
+// Runs the whole program on the host layer: a fresh world at a chosen local
+// time, a script of what the user and the clock do, and WinMain to the end.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "platform/host/host_control.h"
+#include "shell/window_proc.h"
+#include "tests/core/test_time.h"
+
+class ProgramRun : public testing::Test {
+protected:
+    // Starts the program at `start`, runs the steps, and returns WinMain's
+    // exit code. The steps should end with host::Close().
+    int Run(const SYSTEMTIME& start, std::initializer_list<host::Step> steps,
+            host::Failure failure = host::Failure::None) {
+        host::Reset(start);
+        host::Fail(failure);
+        host::Script(steps);
+        MainDisplayState() = DisplayState{};
+        char commandLine[] = "";
+        return WinMain(nullptr, nullptr, commandLine, SW_SHOWNORMAL);
+    }
+
+    static const host::Frame& LastFrame() { return host::Frames().back(); }
+
+    static std::vector<host::DrawCall> CallsOf(const host::Frame& frame, host::Op op) {
+        std::vector<host::DrawCall> calls;
+        for (const host::DrawCall& call : frame.calls) {
+            if (call.op == op) calls.push_back(call);
+        }
+        return calls;
+    }
+
+    static int Count(const std::string& logPrefix) {
+        int count = 0;
+        for (const std::string& line : host::Log()) {
+            if (line.rfind(logPrefix, 0) == 0) ++count;
+        }
+        return count;
+    }
+
+    // The heading of a frame, as "year month", read from what was drawn.
+    static std::string HeadingOf(const host::Frame& frame) {
+        for (const host::DrawCall& call : frame.calls) {
+            if (call.op == host::Op::TextOut && call.x1 == 50 && call.y1 == 10) return call.text;
+        }
+        return "(no heading)";
+    }
+
+    static std::string Heading(int year, int month) {
+        const std::string y = std::to_string(year);
+        const std::string m = std::to_string(month);
+        return ToCp949(std::string(6 - y.size(), ' ') + y + " [년]  " +
+                       std::string(3 - m.size(), ' ') + m + "[월]");
+    }
+};
