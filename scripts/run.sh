@@ -1,8 +1,74 @@
 #!/usr/bin/env bash
-# Builds the program and runs it.
+# Builds the Windows program and starts it under Wine, with the Korean code
+# page so its texts show, from the folder that holds Cursor/ and Sound/.
+#
+# With a display (DISPLAY set) the window stays until you close it. Without
+# one, the program runs on a virtual display for a few seconds: a screenshot
+# is saved, its path printed, and the program closed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+root=$PWD
+
 bash scripts/install-deps.sh
-cmake --preset host >/dev/null
-cmake --build --preset host
-echo "==> The calendar and clock core is built; the window comes with the Windows shell."
+
+echo "==> Building the 32-bit program (what a Windows user runs) and its 64-bit twin"
+for preset in win32 win64; do
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset" --target Sorelan
+done
+
+# Wine's 32-bit loader only works where the kernel runs 32-bit code.
+if [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    loader=/usr/lib/wine/wine build=win32
+else
+    loader=/usr/lib/wine/wine64 build=win64
+    echo "==> This machine cannot run 32-bit programs; running the 64-bit build of the same sources"
+fi
+program_dir=$root/build/$build/shell
+export WINEPREFIX=$root/build/$build/wineprefix WINEDEBUG=-all LANG=ko_KR.UTF-8
+scripts/wine-run.sh --boot
+# A Wine session left from an earlier run would still be bound to its old
+# display: end it first.
+/usr/lib/wine/wineserver -k 2>/dev/null || true
+
+cd "$program_dir"
+if [ -n "${DISPLAY:-}" ]; then
+    echo "==> Starting $program_dir/Sorelan.exe; close its window to end"
+    exec "$loader" Sorelan.exe
+fi
+
+xvfb_pid='' program_pid=''
+cleanup() {
+    [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null || true
+    /usr/lib/wine/wineserver -k 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+}
+trap cleanup EXIT
+
+echo "==> No DISPLAY: starting a virtual display"
+display_file=$(mktemp)
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.1; done
+export DISPLAY=":$(cat "$display_file")"
+rm -f "$display_file"
+
+echo "==> Starting $program_dir/Sorelan.exe on $DISPLAY"
+"$loader" Sorelan.exe &
+program_pid=$!
+window=$(timeout 120 xdotool search --sync --name '^Sorelan$' | head -n 1)
+sleep 3   # a few ticks of the clock
+
+shot_dir=$root/build/screenshots
+mkdir -p "$shot_dir"
+shot=$shot_dir/sorelan-$(date +%Y%m%d-%H%M%S).png
+import -window "$window" "$shot"
+echo "==> Screenshot saved: $shot"
+
+echo "==> Closing the window (alt+F4)"
+xdotool key --window "$window" alt+F4 2>/dev/null
+status=0
+wait "$program_pid" || status=$?
+program_pid=''
+echo "==> Sorelan exited with code $status"
+exit "$status"

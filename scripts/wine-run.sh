@@ -2,6 +2,8 @@
 # Runs a Windows x86_64 program under Wine's 64-bit loader, with a prefix of
 # the build's own (made on first use), the Korean ANSI code page and Wine's
 # own messages silenced. Used by CTest as the emulator of the Windows build.
+# With --boot it only makes sure the prefix exists, and leaves no Wine
+# process running.
 set -euo pipefail
 : "${WINEPREFIX:=$HOME/.sorelan-wine}"
 export WINEPREFIX WINEDEBUG=-all LANG=ko_KR.UTF-8 LC_ALL=ko_KR.UTF-8
@@ -10,4 +12,5 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || true
     /usr/lib/wine/wineserver -w || true
 fi
+[ "${1:-}" = --boot ] && exit 0
 exec /usr/lib/wine/wine64 "$@"
