@@ -1,0 +1,290 @@
+"""One run of the real program under Wine on a virtual display of its own.
+
+A Session starts Xvfb, a fresh Wine session in the build's prefix with the
+Korean code page, and Sorelan.exe under faketime; finds the "Sorelan" window;
+takes screenshots in client-area coordinates; clicks and types as a user
+would; and always cleans up: no Xvfb, wineserver or program is left running,
+whatever happens in between.
+"""
+
+import os
+import shutil
+import signal
+import subprocess
+import tempfile
+import time
+from pathlib import Path
+
+WINE64 = '/usr/lib/wine/wine64'
+WINESERVER = '/usr/lib/wine/wineserver'
+
+# Generous limits: a slow machine should only make the tests slower.
+START_TIMEOUT = 120
+STEP_TIMEOUT = 30
+
+GREY = (200, 200, 200)
+WHITE = (255, 255, 255)
+BLACK = (0, 0, 0)
+
+
+class Failure(AssertionError):
+    pass
+
+
+class Image:
+    """A screenshot cut to the client area: pixels as (r, g, b) tuples."""
+
+    def __init__(self, width, height, rgb):
+        self.width, self.height, self.rgb = width, height, rgb
+
+    def __getitem__(self, point):
+        x, y = point
+        if not (0 <= x < self.width and 0 <= y < self.height):
+            return None
+        i = 3 * (y * self.width + x)
+        return tuple(self.rgb[i:i + 3])
+
+    def region(self, left, top, right, bottom):
+        """Pixels of the box [left, right) x [top, bottom)."""
+        return [self[x, y] for y in range(top, bottom) for x in range(left, right)]
+
+    def crop(self, left, top, right, bottom):
+        rows = [bytes(self.rgb[3 * (y * self.width + left):3 * (y * self.width + right)])
+                for y in range(top, bottom)]
+        return Image(right - left, bottom - top, b''.join(rows))
+
+    def save_png(self, path):
+        ppm = b'P6 %d %d 255\n' % (self.width, self.height) + bytes(self.rgb)
+        subprocess.run(['convert', 'ppm:-', str(path)], input=ppm, check=True)
+
+
+def read_ppm(data):
+    """Parses binary PPM (P6) as ImageMagick writes it."""
+    fields, pos = [], 2
+    while len(fields) < 3:
+        while data[pos:pos + 1].isspace():
+            pos += 1
+        if data[pos:pos + 1] == b'#':
+            pos = data.index(b'\n', pos)
+            continue
+        end = pos
+        while not data[end:end + 1].isspace():
+            end += 1
+        fields.append(int(data[pos:end]))
+        pos = end
+    width, height, maxval = fields
+    if maxval != 255:
+        raise ValueError(f'expected 8-bit PPM, got maxval {maxval}')
+    return width, height, data[pos + 1:pos + 1 + 3 * width * height]
+
+
+def wait_for(condition, timeout=STEP_TIMEOUT, interval=0.1, what='a condition'):
+    """Polls until condition() returns something true, and returns it."""
+    deadline = time.monotonic() + timeout
+    while True:
+        result = condition()
+        if result:
+            return result
+        if time.monotonic() > deadline:
+            raise Failure(f'timed out after {timeout} s waiting for {what}')
+        time.sleep(interval)
+
+
+class Session:
+    """with Session(exe, '2009-04-23 14:42:09') as s: s.shot() ..."""
+
+    def __init__(self, exe, start, frozen=False, workdir=None, prefix=None):
+        self.exe = Path(exe).resolve()
+        self.start = start
+        self.frozen = frozen
+        self.workdir = Path(workdir) if workdir else self.exe.parent
+        self.prefix = Path(prefix or os.environ.get('WINEPREFIX') or
+                           self.exe.parent.parent / 'wineprefix')
+        self.xvfb = self.program = None
+        self.window = None
+        self.origin = None
+        self.first_shot = None  # the first screenshot with the calendar drawn
+        self.exit_code = None
+        self.env = None
+
+    # -- lifecycle ---------------------------------------------------------
+
+    def __enter__(self):
+        try:
+            self._start_display()
+            self._start_program()
+        except BaseException:
+            self.close()
+            raise
+        return self
+
+    def __exit__(self, *exc):
+        self.close()
+        return False
+
+    def _start_display(self):
+        read, write = os.pipe()
+        self.xvfb = subprocess.Popen(
+            ['Xvfb', '-displayfd', str(write), '-screen', '0', '800x600x24', '-nolisten', 'tcp'],
+            pass_fds=(write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write)
+        with os.fdopen(read) as pipe:
+            number = pipe.readline().strip()
+        if not number:
+            raise Failure('Xvfb did not start')
+        self.display = ':' + number
+
+    def _start_program(self):
+        env = dict(os.environ)
+        env.update(DISPLAY=self.display, WINEPREFIX=str(self.prefix), WINEDEBUG='-all',
+                   LANG='ko_KR.UTF-8', LC_ALL='ko_KR.UTF-8', TZ='UTC')
+        env.pop('FAKETIME', None)
+        # A frozen wall clock keeps every frame at the start time while the
+        # real monotonic clock still drives the program's timer.
+        if self.frozen:
+            env['DONT_FAKE_MONOTONIC'] = '1'
+        self.env = env
+        self._end_wine_session()
+        faketime = ['faketime', '-f' if self.frozen else '', self.start]
+        faketime = [part for part in faketime if part]
+        self.program = subprocess.Popen(faketime + [WINE64, str(self.exe)], cwd=self.workdir,
+                                        env=env, stdout=subprocess.DEVNULL,
+                                        stderr=subprocess.DEVNULL, start_new_session=True)
+        self.window = self._find_window()
+        self.origin = self._find_client_origin()
+
+    def _end_wine_session(self):
+        subprocess.run([WINESERVER, '-k'], env=self.env, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL)
+        subprocess.run([WINESERVER, '-w'], env=self.env, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, timeout=60)
+
+    def close(self):
+        if self.program is not None and self.program.poll() is None:
+            try:
+                os.killpg(self.program.pid, signal.SIGKILL)
+            except ProcessLookupError:
+                pass
+            self.program.wait()
+        if self.env is not None:
+            self._end_wine_session()
+        if self.xvfb is not None:
+            self.xvfb.kill()
+            self.xvfb.wait()
+            self.xvfb = None
+
+    # -- the window --------------------------------------------------------
+
+    def _xdotool(self, *args, check=True, timeout=STEP_TIMEOUT):
+        result = subprocess.run(['xdotool', *args], env=self.env, capture_output=True,
+                                text=True, timeout=timeout)
+        if check and result.returncode != 0:
+            raise Failure(f'xdotool {" ".join(args)} failed: {result.stderr.strip()}')
+        return result.stdout
+
+    def _find_window(self):
+        def search():
+            if self.program.poll() is not None:
+                raise Failure(f'the program ended at start with code {self.program.returncode}')
+            out = self._xdotool('search', '--onlyvisible', '--name', '^Sorelan$', check=False)
+            return out.split()[0] if out.split() else None
+
+        return wait_for(search, timeout=START_TIMEOUT, interval=0.05, what='the Sorelan window')
+
+    def geometry(self):
+        """(x, y, width, height) of the window on the screen."""
+        out = subprocess.run(['xwininfo', '-id', self.window], env=self.env, capture_output=True,
+                             text=True, timeout=STEP_TIMEOUT).stdout
+        values = {}
+        for line in out.splitlines():
+            key, _, value = line.strip().partition(':')
+            values[key] = value.strip()
+        return (int(values['Absolute upper-left X']), int(values['Absolute upper-left Y']),
+                int(values['Width']), int(values['Height']))
+
+    def _find_client_origin(self):
+        """The client area's top-left corner on the screen. The window's
+        geometry gives the search area; the upper grey bar, whose black
+        outline starts at client (0, 30), pins it to the pixel."""
+
+        def locate():
+            x0, y0, width, height = self.geometry()
+            screen = self.screen()
+            for y in range(max(y0 - 40, 0), min(y0 + height, screen.height - 26)):
+                for x in range(max(x0 - 20, 0), min(x0 + width, screen.width - 221)):
+                    if (screen[x, y] == BLACK and screen[x + 1, y + 1] == GREY and
+                            screen[x + 219, y] == BLACK and screen[x + 219, y + 24] == BLACK and
+                            screen[x, y + 25] != BLACK and screen[x + 1, y - 1] != BLACK):
+                        return (x, y - 30), screen
+            return None
+
+        origin, screen = wait_for(locate, timeout=START_TIMEOUT, interval=0.02,
+                                  what='the calendar to be drawn')
+        self.first_shot = self._client_of(screen, origin)
+        return origin
+
+    def screen(self):
+        data = subprocess.run(['import', '-display', self.display, '-window', 'root', '-depth', '8',
+                               'ppm:-'],
+                              env=self.env, capture_output=True, check=True,
+                              timeout=STEP_TIMEOUT).stdout
+        return Image(*read_ppm(data))
+
+    def shot(self):
+        """The client area, in client coordinates."""
+        return self._client_of(self.screen(), self.origin)
+
+    def _client_of(self, screen, origin):
+        x, y = origin
+        _, _, width, height = self.geometry()
+        return screen.crop(x, y, min(x + width, screen.width), min(y + height, screen.height))
+
+    def click(self, button, x=300, y=150):
+        """Left (1) or right (3) button at a client point."""
+        # No --sync: it waits for the pointer to move, and it may be there already.
+        self._xdotool('mousemove', str(self.origin[0] + x), str(self.origin[1] + y),
+                      'click', str(button))
+
+    def close_window(self):
+        self._xdotool('key', '--window', self.window, 'alt+F4', check=False)
+        return self.wait_exit()
+
+    def wait_exit(self, timeout=STEP_TIMEOUT):
+        try:
+            self.exit_code = self.program.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            raise Failure(f'the program did not end within {timeout} s') from None
+        return self.exit_code
+
+    def alive(self):
+        return self.program.poll() is None
+
+    def resident_kib(self):
+        """Resident memory of the Windows program's process, in KiB."""
+        out = subprocess.run(['pgrep', '-f', '-s', str(self.program.pid), 'Sorelan.exe'],
+                             capture_output=True, text=True).stdout.split()
+        total = 0
+        for pid in out:
+            try:
+                status = Path(f'/proc/{pid}/status').read_text()
+            except OSError:
+                continue
+            for line in status.splitlines():
+                if line.startswith('VmRSS:'):
+                    total = max(total, int(line.split()[1]))
+        return total
+
+
+def copy_program(exe, folder, with_assets=True):
+    """A copy of the program in a folder of its own, with or without assets."""
+    folder = Path(folder)
+    folder.mkdir(parents=True, exist_ok=True)
+    shutil.copy2(exe, folder / 'Sorelan.exe')
+    if with_assets:
+        for name in ('Cursor', 'Sound'):
+            shutil.copytree(Path(exe).parent / name, folder / name, dirs_exist_ok=True)
+    return folder / 'Sorelan.exe'
+
+
+def temporary_folder():
+    return tempfile.TemporaryDirectory(prefix='sorelan-e2e-')
