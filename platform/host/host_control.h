@@ -121,6 +121,14 @@ const WNDCLASSA* RegisteredClass(const std::string& name);
 std::string CursorFile();  // the file LoadCursorFromFileA was given
 int ActiveTimers();
 
+// True while this layer's own code runs (script steps included), false in
+// the program's code, also when this layer calls the window procedure.
+bool InHostCode();
+
+// Forgets frames, log, deliveries and sounds, and the GDI objects once all
+// are deleted, so that a long measurement does not grow without end.
+void ClearRecords();
+
 // When false, drawing calls are not recorded (frames still are), so a
 // measurement of the program's own work is not taken over by the recorder.
 void RecordDrawing(bool on);

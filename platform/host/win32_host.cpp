@@ -56,6 +56,26 @@ World& world() {
     return instance;
 }
 
+// How deep the current call is inside this layer, so that a test can tell
+// the program's own work from ours.
+int hostDepth = 0;
+
+struct HostCall {
+    HostCall() { ++hostDepth; }
+    ~HostCall() { --hostDepth; }
+    HostCall(const HostCall&) = delete;
+    HostCall& operator=(const HostCall&) = delete;
+};
+
+// Runs program code (a window procedure) from inside this layer.
+struct ProgramCall {
+    int saved = hostDepth;
+    ProgramCall() { hostDepth = 0; }
+    ~ProgramCall() { hostDepth = saved; }
+    ProgramCall(const ProgramCall&) = delete;
+    ProgramCall& operator=(const ProgramCall&) = delete;
+};
+
 // Handles are small numbers in pointer clothing: windows from 0x1000, GDI
 // objects from 0x2000, device contexts from 0x3000.
 constexpr std::uintptr_t windowBase = 0x1000;
@@ -119,11 +139,16 @@ void Record(HDC hdc, Op op, int x1, int y1, int x2, int y2, COLORREF colour = 0,
 void Say(std::string line) { world().log.push_back(std::move(line)); }
 
 LRESULT Deliver(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool sent) {
+    const HostCall inHost;
     Window* window = FindWindow(hwnd);
     if (window == nullptr || window->record.destroyed) return 0;
     const std::size_t index = world().deliveries.size();
     world().deliveries.push_back({message, wParam, lParam, 0, sent, world().clockMs});
-    const LRESULT result = window->procedure(hwnd, message, wParam, lParam);
+    LRESULT result;
+    {
+        const ProgramCall program;
+        result = window->procedure(hwnd, message, wParam, lParam);
+    }
     world().deliveries[index].result = result;
     return result;
 }
@@ -181,6 +206,19 @@ void Reset(const SYSTEMTIME& start) {
 }
 
 void Fail(Failure failure) { world().failure = failure; }
+
+bool InHostCode() { return hostDepth > 0; }
+
+void ClearRecords() {
+    World& w = world();
+    w.frames.clear();
+    w.log.clear();
+    w.deliveries.clear();
+    w.sounds.clear();
+    bool allDeleted = true;
+    for (const GdiObject& object : w.gdiObjects) allDeleted = allDeleted && (object.stock || object.deleted);
+    if (allDeleted && !w.paint) w.gdiObjects.resize(2);  // only the stock objects are left
+}
 
 void Script(std::initializer_list<Step> steps) { world().script.assign(steps); }
 
@@ -283,6 +321,7 @@ int ActiveTimers() {
 using namespace host;
 
 ATOM RegisterClassA(const WNDCLASSA* windowClass) {
+    const HostCall inHost;
     Say("RegisterClassA");
     if (world().failure == Failure::RegisterClass || windowClass->lpfnWndProc == nullptr) return 0;
     world().classNames.emplace_back(windowClass->lpszClassName);
@@ -292,6 +331,7 @@ ATOM RegisterClassA(const WNDCLASSA* windowClass) {
 
 HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
                      int width, int height, HWND, HMENU, HINSTANCE, LPVOID) {
+    const HostCall inHost;
     Say("CreateWindowExA");
     const WNDCLASSA* windowClass = RegisteredClass(className);
     if (world().failure == Failure::CreateWindow || windowClass == nullptr) return nullptr;
@@ -309,6 +349,7 @@ HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD style, in
 }
 
 BOOL ShowWindow(HWND hwnd, int cmdShow) {
+    const HostCall inHost;
     Say("ShowWindow " + std::to_string(cmdShow));
     Window* window = FindWindow(hwnd);
     if (window == nullptr) return FALSE;
@@ -323,6 +364,7 @@ BOOL ShowWindow(HWND hwnd, int cmdShow) {
 }
 
 BOOL DestroyWindow(HWND hwnd) {
+    const HostCall inHost;
     Say("DestroyWindow");
     Window* window = FindWindow(hwnd);
     if (window == nullptr || window->record.destroyed) return FALSE;
@@ -334,11 +376,13 @@ BOOL DestroyWindow(HWND hwnd) {
 }
 
 HICON LoadIconA(HINSTANCE, LPCSTR name) {
+    const HostCall inHost;
     Say("LoadIconA " + std::to_string(reinterpret_cast<std::uintptr_t>(name)));
     return reinterpret_cast<HICON>(0x4000 + reinterpret_cast<std::uintptr_t>(name));
 }
 
 HCURSOR LoadCursorFromFileA(LPCSTR fileName) {
+    const HostCall inHost;
     Say(std::string("LoadCursorFromFileA ") + fileName);
     world().cursorFile = fileName;
     if (world().failure == Failure::LoadCursor) return nullptr;
@@ -346,6 +390,7 @@ HCURSOR LoadCursorFromFileA(LPCSTR fileName) {
 }
 
 BOOL GetMessageA(MSG* msg, HWND, UINT, UINT) {
+    const HostCall inHost;
     for (;;) {
         if (world().failure == Failure::GetMessage) return -1;
         if (!world().queue.empty()) {
@@ -372,11 +417,19 @@ BOOL GetMessageA(MSG* msg, HWND, UINT, UINT) {
     }
 }
 
-BOOL TranslateMessage(const MSG*) { return FALSE; }
+BOOL TranslateMessage(const MSG*) {
+    const HostCall inHost;
+    return FALSE;
+}
 
-LRESULT DispatchMessageA(const MSG* msg) { return Deliver(msg->hwnd, msg->message, msg->wParam, msg->lParam, false); }
+LRESULT DispatchMessageA(const MSG* msg) {
+    // The window procedure is the program's code, not ours: Deliver leaves
+    // the host while it runs.
+    return Deliver(msg->hwnd, msg->message, msg->wParam, msg->lParam, false);
+}
 
 LRESULT DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM) {
+    const HostCall inHost;
     switch (message) {
         case WM_CLOSE:
             DestroyWindow(hwnd);
@@ -401,20 +454,24 @@ LRESULT DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM) {
 }
 
 LRESULT SendMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    const HostCall inHost;
     return Deliver(hwnd, message, wParam, lParam, true);
 }
 
 BOOL PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    const HostCall inHost;
     Post(hwnd, message, wParam, lParam);
     return TRUE;
 }
 
 void PostQuitMessage(int exitCode) {
+    const HostCall inHost;
     Say("PostQuitMessage " + std::to_string(exitCode));
     world().quitCode = exitCode;
 }
 
 UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC) {
+    const HostCall inHost;
     Say("SetTimer " + std::to_string(id) + " " + std::to_string(elapse));
     Window* window = FindWindow(hwnd);
     if (window == nullptr) return 0;
@@ -423,12 +480,14 @@ UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC) {
 }
 
 BOOL KillTimer(HWND hwnd, UINT_PTR id) {
+    const HostCall inHost;
     Say("KillTimer " + std::to_string(id));
     Window* window = FindWindow(hwnd);
     return window != nullptr && window->timers.erase(id) == 1 ? TRUE : FALSE;
 }
 
 BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase) {
+    const HostCall inHost;
     Say(std::string("InvalidateRect ") + (rect == nullptr ? "all" : "part") + (erase ? " erase" : ""));
     Window* window = FindWindow(hwnd);
     if (window == nullptr) return FALSE;
@@ -438,6 +497,7 @@ BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase) {
 }
 
 HDC BeginPaint(HWND hwnd, PAINTSTRUCT* paint) {
+    const HostCall inHost;
     Say("BeginPaint");
     Window* window = FindWindow(hwnd);
     const int frame = static_cast<int>(world().frames.size());
@@ -461,6 +521,7 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* paint) {
 }
 
 BOOL EndPaint(HWND, const PAINTSTRUCT* paint) {
+    const HostCall inHost;
     Say("EndPaint");
     PaintContext* dc = FindDc(paint->hdc);
     if (dc == nullptr) return FALSE;
@@ -473,20 +534,24 @@ BOOL EndPaint(HWND, const PAINTSTRUCT* paint) {
 }
 
 HBRUSH CreateSolidBrush(COLORREF colour) {
+    const HostCall inHost;
     return static_cast<HBRUSH>(AddObject(GdiKind::Brush, false, colour, 0, 0));
 }
 
 HPEN CreatePen(int style, int width, COLORREF colour) {
+    const HostCall inHost;
     return static_cast<HPEN>(AddObject(GdiKind::Pen, false, colour, width, style));
 }
 
 HGDIOBJ GetStockObject(int object) {
+    const HostCall inHost;
     if (object == WHITE_BRUSH) return StockWhiteBrush();
     if (object == BLACK_PEN) return StockBlackPen();
     return nullptr;
 }
 
 HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object) {
+    const HostCall inHost;
     PaintContext* dc = FindDc(hdc);
     GdiObject* record = FindObject(object);
     if (dc == nullptr || record == nullptr || record->deleted) return nullptr;
@@ -497,6 +562,7 @@ HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object) {
 }
 
 BOOL DeleteObject(HGDIOBJ object) {
+    const HostCall inHost;
     GdiObject* record = FindObject(object);
     if (record == nullptr || record->deleted) return FALSE;
     if (record->stock) return TRUE;  // deleting a stock object does nothing
@@ -511,21 +577,25 @@ BOOL DeleteObject(HGDIOBJ object) {
 }
 
 BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
+    const HostCall inHost;
     Record(hdc, Op::Rectangle, left, top, right, bottom);
     return TRUE;
 }
 
 BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom) {
+    const HostCall inHost;
     Record(hdc, Op::Ellipse, left, top, right, bottom);
     return TRUE;
 }
 
 COLORREF SetPixel(HDC hdc, int x, int y, COLORREF colour) {
+    const HostCall inHost;
     Record(hdc, Op::SetPixel, x, y, x, y, colour);
     return colour;
 }
 
 BOOL MoveToEx(HDC hdc, int x, int y, LPPOINT oldPoint) {
+    const HostCall inHost;
     Record(hdc, Op::MoveTo, x, y, x, y);
     PaintContext* dc = FindDc(hdc);
     if (dc == nullptr) return FALSE;
@@ -535,6 +605,7 @@ BOOL MoveToEx(HDC hdc, int x, int y, LPPOINT oldPoint) {
 }
 
 BOOL LineTo(HDC hdc, int x, int y) {
+    const HostCall inHost;
     PaintContext* dc = FindDc(hdc);
     if (dc == nullptr) return FALSE;
     Record(hdc, Op::LineTo, dc->state.position.x, dc->state.position.y, x, y);
@@ -543,11 +614,13 @@ BOOL LineTo(HDC hdc, int x, int y) {
 }
 
 BOOL TextOutA(HDC hdc, int x, int y, LPCSTR text, int length) {
+    const HostCall inHost;
     Record(hdc, Op::TextOut, x, y, x, y, 0, std::string(text, static_cast<std::size_t>(length)));
     return TRUE;
 }
 
 COLORREF SetTextColor(HDC hdc, COLORREF colour) {
+    const HostCall inHost;
     PaintContext* dc = FindDc(hdc);
     if (dc == nullptr) return 0xFFFFFFFF;
     const COLORREF previous = dc->state.textColor;
@@ -556,6 +629,7 @@ COLORREF SetTextColor(HDC hdc, COLORREF colour) {
 }
 
 COLORREF SetBkColor(HDC hdc, COLORREF colour) {
+    const HostCall inHost;
     PaintContext* dc = FindDc(hdc);
     if (dc == nullptr) return 0xFFFFFFFF;
     const COLORREF previous = dc->state.bkColor;
@@ -564,6 +638,7 @@ COLORREF SetBkColor(HDC hdc, COLORREF colour) {
 }
 
 int SetBkMode(HDC hdc, int mode) {
+    const HostCall inHost;
     PaintContext* dc = FindDc(hdc);
     if (dc == nullptr) return 0;
     const int previous = dc->state.bkMode;
@@ -572,6 +647,7 @@ int SetBkMode(HDC hdc, int mode) {
 }
 
 void GetLocalTime(SYSTEMTIME* time) {
+    const HostCall inHost;
     const std::int64_t ms = world().clockMs;
     const std::int64_t days = ms >= 0 ? ms / 86'400'000 : -((-ms + 86'399'999) / 86'400'000);
     const std::int64_t msOfDay = ms - days * 86'400'000;
@@ -588,9 +664,13 @@ void GetLocalTime(SYSTEMTIME* time) {
     time->wMilliseconds = static_cast<WORD>(msOfDay % 1000);
 }
 
-int lstrlenA(LPCSTR text) { return text == nullptr ? 0 : static_cast<int>(std::strlen(text)); }
+int lstrlenA(LPCSTR text) {
+    const HostCall inHost;
+    return text == nullptr ? 0 : static_cast<int>(std::strlen(text));
+}
 
 BOOL PlaySoundA(LPCSTR sound, HMODULE module, DWORD flags) {
+    const HostCall inHost;
     Say(std::string("PlaySoundA ") + (sound ? sound : "(null)") + " " + std::to_string(flags));
     world().sounds.push_back({sound ? sound : "", module, flags, world().clockMs});
     return TRUE;

@@ -95,10 +95,14 @@ TEST(FirstWeekday, StaysInRangeAtTheEndsOfThe32BitYears) {
 
 TEST(FillDayCells, NeverWritesPastTheGrid) {
     DayCells cells{};
-    FillDayCells(cells, 20, 2009, 8);
-    EXPECT_EQ(cells[19], 0);
-    EXPECT_EQ(cells[20], 1);
-    EXPECT_EQ(cells[41], 22);
+    FillDayCells(cells, 6, 2009, 8);  // the longest reach: 31 days from Saturday
+    EXPECT_EQ(cells[36], 31);
+    EXPECT_EQ(cells[37], 0);
+    for (const int start : {-1, 7, 20, 2'000'000'000}) {
+        DayCells untouched{};
+        FillDayCells(untouched, start, 2009, 8);
+        EXPECT_EQ(untouched, DayCells{}) << "start " << start;
+    }
 }
 
 }  // namespace

@@ -145,8 +145,9 @@ class Session:
             env['DONT_FAKE_MONOTONIC'] = '1'
         self.env = env
         self._end_wine_session()
-        faketime = ['faketime', '-f' if self.frozen else '', self.start]
-        faketime = [part for part in faketime if part]
+        faketime = []  # no start time: the real clock
+        if self.start:
+            faketime = ['faketime'] + (['-f'] if self.frozen else []) + [self.start]
         self.program = subprocess.Popen(faketime + [WINE64, str(self.exe)], cwd=self.workdir,
                                         env=env, stdout=subprocess.DEVNULL,
                                         stderr=subprocess.DEVNULL, start_new_session=True)
@@ -259,20 +260,20 @@ class Session:
     def alive(self):
         return self.program.poll() is None
 
-    def resident_kib(self):
-        """Resident memory of the Windows program's process, in KiB."""
+    def program_pid(self):
+        """The process that runs Sorelan.exe (Wine's loader becomes it)."""
         out = subprocess.run(['pgrep', '-f', '-s', str(self.program.pid), 'Sorelan.exe'],
                              capture_output=True, text=True).stdout.split()
-        total = 0
-        for pid in out:
-            try:
-                status = Path(f'/proc/{pid}/status').read_text()
-            except OSError:
-                continue
-            for line in status.splitlines():
-                if line.startswith('VmRSS:'):
-                    total = max(total, int(line.split()[1]))
-        return total
+        return int(out[0]) if out else None
+
+    def resident_kib(self):
+        """Resident memory of the Windows program's process, in KiB."""
+        pid = self.program_pid()
+        status = Path(f'/proc/{pid}/status').read_text() if pid else ''
+        for line in status.splitlines():
+            if line.startswith('VmRSS:'):
+                return int(line.split()[1])
+        return 0
 
 
 def copy_program(exe, folder, with_assets=True):
