@@ -10,9 +10,11 @@ whatever happens in between.
 import os
 import shutil
 import signal
+import struct
 import subprocess
 import tempfile
 import time
+import zlib
 from pathlib import Path
 
 WINE64 = '/usr/lib/wine/wine64'
@@ -54,8 +56,16 @@ class Image:
         return Image(right - left, bottom - top, b''.join(rows))
 
     def save_png(self, path):
-        ppm = b'P6 %d %d 255\n' % (self.width, self.height) + bytes(self.rgb)
-        subprocess.run(['convert', 'ppm:-', str(path)], input=ppm, check=True)
+        """Writes an 8-bit RGB PNG: rows with filter byte 0, deflated."""
+        def chunk(kind, data):
+            return (struct.pack('>I', len(data)) + kind + data +
+                    struct.pack('>I', zlib.crc32(kind + data) & 0xFFFFFFFF))
+        stride = 3 * self.width
+        raw = b''.join(b'\0' + bytes(self.rgb[y * stride:(y + 1) * stride])
+                       for y in range(self.height))
+        header = struct.pack('>IIBBBBB', self.width, self.height, 8, 2, 0, 0, 0)
+        Path(path).write_bytes(b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', header) +
+                               chunk(b'IDAT', zlib.compress(raw, 9)) + chunk(b'IEND', b''))
 
 
 def read_ppm(data):
