@@ -3,11 +3,9 @@
 // layer with the same names, which the shell's tests drive.
 #pragma once
 
+#include "platform/systemtime.h"  // on Windows, <windows.h> itself
+
 #if defined(_WIN32)
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
 #include <mmsystem.h>
 #else
 #include "platform/host/win32_host.h"

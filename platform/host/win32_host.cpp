@@ -136,6 +136,17 @@ void Record(HDC hdc, Op op, int x1, int y1, int x2, int y2, COLORREF colour = 0,
         {op, x1, y1, x2, y2, colour, std::move(text), dc->state});
 }
 
+// Sets one setting of a device context and returns what it replaced, or
+// `failure` for a handle that is not a device context being painted.
+template <typename T>
+T ExchangeSetting(HDC hdc, T DcState::*setting, T value, T failure) {
+    PaintContext* dc = FindDc(hdc);
+    if (dc == nullptr) return failure;
+    const T previous = dc->state.*setting;
+    dc->state.*setting = value;
+    return previous;
+}
+
 void Say(std::string line) { world().log.push_back(std::move(line)); }
 
 LRESULT Deliver(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool sent) {
@@ -621,29 +632,17 @@ BOOL TextOutA(HDC hdc, int x, int y, LPCSTR text, int length) {
 
 COLORREF SetTextColor(HDC hdc, COLORREF colour) {
     const HostCall inHost;
-    PaintContext* dc = FindDc(hdc);
-    if (dc == nullptr) return 0xFFFFFFFF;
-    const COLORREF previous = dc->state.textColor;
-    dc->state.textColor = colour;
-    return previous;
+    return ExchangeSetting(hdc, &DcState::textColor, colour, COLORREF{0xFFFFFFFF});
 }
 
 COLORREF SetBkColor(HDC hdc, COLORREF colour) {
     const HostCall inHost;
-    PaintContext* dc = FindDc(hdc);
-    if (dc == nullptr) return 0xFFFFFFFF;
-    const COLORREF previous = dc->state.bkColor;
-    dc->state.bkColor = colour;
-    return previous;
+    return ExchangeSetting(hdc, &DcState::bkColor, colour, COLORREF{0xFFFFFFFF});
 }
 
 int SetBkMode(HDC hdc, int mode) {
     const HostCall inHost;
-    PaintContext* dc = FindDc(hdc);
-    if (dc == nullptr) return 0;
-    const int previous = dc->state.bkMode;
-    dc->state.bkMode = mode;
-    return previous;
+    return ExchangeSetting(hdc, &DcState::bkMode, mode, 0);
 }
 
 void GetLocalTime(SYSTEMTIME* time) {
