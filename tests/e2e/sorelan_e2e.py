@@ -259,14 +259,22 @@ def case_first_frame_december_2010(exe, save=None):
 def next_tick(s, timeout=10):
     """Waits for the time text to change, and returns the new frame."""
     before = time_strip(s.shot())
-    return wait_for(lambda: (lambda img: img if time_strip(img) != before else None)(s.shot()),
-                    timeout=timeout, interval=0.05, what='the next tick')
+
+    def changed():
+        img = s.shot()
+        return img if time_strip(img) != before else None
+
+    return wait_for(changed, timeout=timeout, interval=0.05, what='the next tick')
 
 
 def wait_for_month(s, year, month, timeout=15):
     want = month_layout(year, month)
-    return wait_for(lambda: shown_layout(s.shot()) == want, timeout=timeout, interval=0.1,
-                    what=f'{year}-{month:02} to be shown (shown: {shown_layout(s.shot())})')
+    try:
+        wait_for(lambda: shown_layout(s.shot()) == want, timeout=timeout, interval=0.1,
+                 what=f'{year}-{month:02} to be shown')
+    except Failure as failure:
+        raise Failure(f'{failure}; the grid shows (first column, days) = '
+                      f'{shown_layout(s.shot())}') from None
 
 
 def click_and_check_next_tick(s, button, base):
