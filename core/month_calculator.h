@@ -1,7 +1,6 @@
 // Gregorian month arithmetic: the weekday a month starts on and the day grid.
 #pragma once
 
-#include <algorithm>
 #include <array>
 #include <cstdint>
 

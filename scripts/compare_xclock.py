@@ -14,7 +14,6 @@ Prints the figures as Markdown, for docs/performance.md.
 """
 
 import argparse
-import math
 import os
 import subprocess
 import sys
@@ -24,8 +23,8 @@ from pathlib import Path
 ROOT = Path(__file__).resolve().parent.parent
 sys.path.insert(0, str(ROOT / 'tests' / 'e2e'))
 from session import Session  # noqa: E402
+from sorelan_e2e import GREEN, hand_tip  # noqa: E402
 
-GREEN = (0, 255, 0)
 TICKS = os.sysconf('SC_CLK_TCK')
 
 
@@ -43,9 +42,8 @@ def shown_second(img):
     """The second whose hand tip is green in the frame, or None."""
     best = None
     for second in range(60):
-        r = (30 - second) * 6 * 3.14 / 180
-        tip = (int(math.sin(r) * 79 + 350), int(math.cos(r) * 79 + 120))
-        mid = (int(math.sin(r) * 55 + 350), int(math.cos(r) * 55 + 120))
+        angle = (30 - second) * 6
+        tip, mid = hand_tip(angle, 79), hand_tip(angle, 55)
         if img[tip] == GREEN and img[mid] == GREEN:
             best = second
     return best
