@@ -8,8 +8,7 @@
 #include "core/month_calculator.h"
 #include "platform/host/host_control.h"
 #include "shell/app_window.h"
-#include "shell/paint_calendar.h"
-#include "shell/paint_clock.h"
+#include "shell/paint_frame.h"
 
 namespace {
 
@@ -48,8 +47,9 @@ void BM_Frame(benchmark::State& state) {
         RefreshDisplayState(display, now);
         PAINTSTRUCT paint;
         const HDC hdc = BeginPaint(app.windowHandle, &paint);
-        PaintCalendarPanel(hdc, display, now);
-        PaintClockFace(hdc, display);
+        RECT client;
+        GetClientRect(app.windowHandle, &client);
+        PaintFrame(hdc, client, display, now);
         EndPaint(app.windowHandle, &paint);
         if (tick % 4096 == 0) {
             state.PauseTiming();

@@ -11,7 +11,7 @@ bool AppWindow::CreateMainWindow(HINSTANCE instance, LPCSTR name, int showComman
     windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(appIconId));
     // Without the cursor file the class simply has no cursor of its own.
     windowClass.hCursor = LoadCursorFromFileA(cursorPath);
-    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    windowClass.hbrBackground = WindowBackgroundBrush();
     windowClass.lpszMenuName = nullptr;
     windowClass.lpszClassName = name;
     if (RegisterClassA(&windowClass) == 0) {

@@ -19,6 +19,9 @@ public:
     WNDCLASSA windowClass{};
 };
 
+// The class's background: white, the stock brush, which needs no deleting.
+inline HBRUSH WindowBackgroundBrush() { return static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)); }
+
 inline constexpr char appName[] = "Sorelan";
 inline constexpr int appIconId = 101;
 inline constexpr char cursorPath[] = ".\\Cursor\\Busy.ani";

@@ -1,16 +1,24 @@
 #include "shell/window_proc.h"
 
 #include "core/navigation.h"
+#include "core/refresh_schedule.h"
 #include "shell/app_window.h"
-#include "shell/paint_calendar.h"
-#include "shell/paint_clock.h"
+#include "shell/paint_frame.h"
 
 namespace {
 
 DisplayState displayState{};
 
-LRESULT OnCreate(HWND hwnd) {
-    SetTimer(hwnd, refreshTimerId, refreshPeriodMs, nullptr);
+// Each refresh sets the timer again for just after the next second begins,
+// counted from the time it has just read: re-arming the one timer keeps the
+// display on the wall clock's second, where a free-running period would
+// drift through the second and now and then skip one or show one twice.
+void ScheduleNextRefresh(HWND hwnd, const SYSTEMTIME& now) {
+    SetTimer(hwnd, refreshTimerId, NextRefreshDelayMs(now), nullptr);
+}
+
+LRESULT OnCreate(HWND hwnd, const SYSTEMTIME& now) {
+    ScheduleNextRefresh(hwnd, now);
     SendMessageA(hwnd, WM_TIMER, refreshTimerId, 0);  // the first refresh, before the first paint
     return 0;
 }
@@ -21,19 +29,24 @@ LRESULT OnDestroy(HWND hwnd) {
     return 0;
 }
 
+// The paint covers the whole client area, so nothing needs erasing first.
 LRESULT OnTimer(HWND hwnd, const SYSTEMTIME& now) {
     RefreshDisplayState(displayState, now);
-    InvalidateRect(hwnd, nullptr, TRUE);
+    ScheduleNextRefresh(hwnd, now);
+    InvalidateRect(hwnd, nullptr, FALSE);
     return 0;
 }
+
+// The background is part of the off-screen frame: erasing the window first
+// would show white between the erase and the copy.
+LRESULT OnEraseBackground() { return 1; }
 
 LRESULT OnPaint(HWND hwnd, const SYSTEMTIME& now) {
     PAINTSTRUCT paint;
     const HDC hdc = BeginPaint(hwnd, &paint);
-    // One pass, calendar first: the clock relies on the text settings the
-    // calendar leaves behind.
-    PaintCalendarPanel(hdc, displayState, now);
-    PaintClockFace(hdc, displayState);
+    RECT client;
+    GetClientRect(hwnd, &client);
+    PaintFrame(hdc, client, displayState, now);
     EndPaint(hwnd, &paint);
     return 0;
 }
@@ -61,8 +74,9 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     SYSTEMTIME now;
     GetLocalTime(&now);
     switch (message) {
-        case WM_CREATE: return OnCreate(hwnd);
+        case WM_CREATE: return OnCreate(hwnd, now);
         case WM_DESTROY: return OnDestroy(hwnd);
+        case WM_ERASEBKGND: return OnEraseBackground();
         case WM_PAINT: return OnPaint(hwnd, now);
         case WM_TIMER: return OnTimer(hwnd, now);
         case WM_LBUTTONDOWN: return OnLeftButtonDown(now);

@@ -1,5 +1,5 @@
-// The main window's procedure: the one-second timer, month navigation on
-// clicks with a click sound, and painting.
+// The main window's procedure: the refresh at each second, month navigation
+// on clicks with a click sound, and painting.
 #pragma once
 
 #include "core/display_state.h"
@@ -12,4 +12,3 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
 DisplayState& MainDisplayState();
 
 inline constexpr UINT_PTR refreshTimerId = 1;
-inline constexpr UINT refreshPeriodMs = 1000;

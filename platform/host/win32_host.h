@@ -3,14 +3,23 @@
 // the shell relies on, not from the platform's headers:
 //
 // - one thread, one message queue; SendMessageA calls the procedure at once;
+//   GetKeyState follows the key messages as the loop takes them;
 // - CreateWindowExA delivers WM_CREATE before it returns;
-// - timers fire from a clock the test advances, and GetLocalTime reads it;
-// - InvalidateRect leads to one WM_PAINT once the window is visible;
+// - timers run on a monotonic clock the test advances and fire as Windows
+//   fires them: at the first system clock tick at or after they are due,
+//   later still when a test makes the queue busy; GetLocalTime reads a wall
+//   clock the test can also set on its own;
+// - InvalidateRect leads to one WM_PAINT once the window is visible, and
+//   BeginPaint sends WM_ERASEBKGND when the update asks for erasing;
 // - default handling turns WM_CLOSE into WM_DESTROY and erases backgrounds;
-// - device contexts record every drawing call with the state it was made in,
-//   and a table keeps every GDI object created, selected and deleted.
+// - device contexts (the window's while painting, and memory ones) record
+//   every drawing call with the state it was made in, and a table keeps
+//   every GDI object created, selected and deleted.
 //
-// What a test inspects and scripts lives in namespace host (host_control.h).
+// The layer is split by concern: host_messages.cpp (windows, messages,
+// input), host_timers.cpp (timers and the clocks), host_gdi.cpp (device
+// contexts and GDI objects). What a test inspects and scripts lives in
+// namespace host (host_control.h).
 #pragma once
 
 #include <cstdint>
@@ -30,6 +39,7 @@ using LRESULT = std::intptr_t;
 using UINT_PTR = std::uintptr_t;
 using LPCSTR = const char*;
 using LPSTR = char*;
+using SHORT = std::int16_t;
 
 #define WINAPI
 #define CALLBACK
@@ -45,6 +55,7 @@ struct HICON__;
 struct HCURSOR__;
 struct HBRUSH__;
 struct HPEN__;
+struct HBITMAP__;
 struct HDC__;
 struct HMENU__;
 using HWND = HWND__*;
@@ -53,9 +64,10 @@ using HICON = HICON__*;
 using HCURSOR = HCURSOR__*;
 using HBRUSH = HBRUSH__*;
 using HPEN = HPEN__*;
+using HBITMAP = HBITMAP__*;
 using HDC = HDC__*;
 using HMENU = HMENU__*;
-using HGDIOBJ = void*;  // any pen or brush converts to it, as on the platform
+using HGDIOBJ = void*;  // any pen, brush or bitmap converts to it, as on the platform
 using HMODULE = HINSTANCE;
 using LPVOID = void*;
 
@@ -122,6 +134,29 @@ inline constexpr UINT WM_LBUTTONDOWN = 0x0201;
 inline constexpr UINT WM_LBUTTONUP = 0x0202;
 inline constexpr UINT WM_RBUTTONDOWN = 0x0204;
 inline constexpr UINT WM_RBUTTONUP = 0x0205;
+inline constexpr UINT WM_MBUTTONDOWN = 0x0207;
+inline constexpr UINT WM_MBUTTONUP = 0x0208;
+inline constexpr UINT WM_MOUSEWHEEL = 0x020A;
+inline constexpr UINT WM_SYSKEYDOWN = 0x0104;
+
+// Virtual keys.
+inline constexpr int VK_CONTROL = 0x11;
+inline constexpr int VK_MENU = 0x12;
+inline constexpr int VK_PRIOR = 0x21;  // Page Up
+inline constexpr int VK_NEXT = 0x22;   // Page Down
+inline constexpr int VK_END = 0x23;
+inline constexpr int VK_HOME = 0x24;
+inline constexpr int VK_LEFT = 0x25;
+inline constexpr int VK_UP = 0x26;
+inline constexpr int VK_RIGHT = 0x27;
+inline constexpr int VK_DOWN = 0x28;
+inline constexpr int VK_F4 = 0x73;
+
+// One notch of a mouse wheel; finer wheels send parts of it.
+inline constexpr int WHEEL_DELTA = 120;
+inline SHORT GET_WHEEL_DELTA_WPARAM(WPARAM wParam) {
+    return static_cast<SHORT>(static_cast<std::uint16_t>(wParam >> 16));
+}
 
 // Window and class styles.
 inline constexpr UINT CS_VREDRAW = 0x0001;
@@ -136,6 +171,7 @@ inline constexpr int BLACK_PEN = 7;
 inline constexpr int PS_SOLID = 0;
 inline constexpr int TRANSPARENT = 1;
 inline constexpr int OPAQUE = 2;
+inline constexpr DWORD SRCCOPY = 0x00CC0020;
 
 // Sound.
 inline constexpr DWORD SND_ASYNC = 0x0001;
@@ -169,6 +205,9 @@ BOOL KillTimer(HWND hwnd, UINT_PTR id);
 BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase);
 HDC BeginPaint(HWND hwnd, PAINTSTRUCT* paint);
 BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* paint);
+BOOL GetClientRect(HWND hwnd, RECT* rect);
+int FillRect(HDC hdc, const RECT* rect, HBRUSH brush);
+SHORT GetKeyState(int virtualKey);
 
 // GDI32
 HBRUSH CreateSolidBrush(COLORREF colour);
@@ -185,6 +224,11 @@ BOOL TextOutA(HDC hdc, int x, int y, LPCSTR text, int length);
 COLORREF SetTextColor(HDC hdc, COLORREF colour);
 COLORREF SetBkColor(HDC hdc, COLORREF colour);
 int SetBkMode(HDC hdc, int mode);
+HDC CreateCompatibleDC(HDC hdc);
+HBITMAP CreateCompatibleBitmap(HDC hdc, int width, int height);
+BOOL DeleteDC(HDC hdc);
+BOOL BitBlt(HDC destination, int x, int y, int width, int height, HDC source, int sourceX,
+            int sourceY, DWORD rop);
 
 // KERNEL32
 void GetLocalTime(SYSTEMTIME* time);

@@ -123,7 +123,7 @@ TEST_F(ClockFace, EveryPaintReleasesItsObjectsAndRepeatsTheDial) {
     for (std::size_t i = 0; i < host::Frames().size(); ++i) {
         const host::Frame& frame = host::Frames()[i];
         EXPECT_FALSE(frame.endedWithOwnObjectsSelected) << "frame " << i;
-        EXPECT_EQ(createdPerFrame[i], 4) << "frame " << i;  // a brush and three pens
+        EXPECT_EQ(createdPerFrame[i], 5) << "frame " << i;  // a bitmap, a brush and three pens
         const auto dots = CallsOf(frame, Op::SetPixel);
         ASSERT_EQ(dots.size(), firstDots.size());
         for (std::size_t d = 0; d < dots.size(); ++d) {

@@ -15,16 +15,24 @@
 class ProgramRun : public testing::Test {
 protected:
     // Starts the program at `start`, runs the steps, and returns WinMain's
-    // exit code. The steps should end with host::Close().
+    // exit code. The steps should end with host::Close(). A start on a whole
+    // second (as MakeTime gives) is moved half a second on, so that each
+    // host::Advance(1000) crosses exactly one turn of the second: one tick.
     int Run(const SYSTEMTIME& start, std::initializer_list<host::Step> steps,
             host::Failure failure = host::Failure::None) {
-        host::Reset(start);
+        SYSTEMTIME at = start;
+        if (at.wMilliseconds == 0) at.wMilliseconds = 500;
+        host::Reset(at);
+        host::SetTimerModel(timerModel);
         host::Fail(failure);
         host::Script(steps);
         MainDisplayState() = DisplayState{};
         char commandLine[] = "";
         return WinMain(nullptr, nullptr, commandLine, SW_SHOWNORMAL);
     }
+
+    // How the platform's timers fire in the runs: Windows' default tick.
+    host::TimerModel timerModel;
 
     static const host::Frame& LastFrame() { return host::Frames().back(); }
 
