@@ -21,6 +21,7 @@ struct DisplayState {
     TextBuffer timeText;
     TextBuffer secondText;
     TextBuffer cellText;       // scratch for one day number while painting
+    std::int32_t wheelRemainder;  // wheel movement not yet a whole notch
 };
 
 struct YearMonth {

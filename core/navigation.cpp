@@ -9,18 +9,50 @@ void PointAt(DisplayState& state, const SYSTEMTIME& now, YearMonth target) noexc
     state.monthOffset = target.month - now.wMonth;
 }
 
+// Steps `months` from the month shown so far, across year ends as needed.
+void MoveMonths(DisplayState& state, const SYSTEMTIME& now, std::int32_t months) noexcept {
+    const YearMonth current = ShownYearMonth(now, state);
+    const std::int64_t index = std::int64_t{current.month} - 1 + months;
+    std::int64_t years = index / 12;
+    std::int64_t month = index % 12;
+    if (month < 0) {  // floor division: December of the year before, not month -1
+        month += 12;
+        years -= 1;
+    }
+    PointAt(state, now,
+            {static_cast<std::int32_t>(current.year + years), static_cast<std::int32_t>(month + 1)});
+}
+
 }  // namespace
 
 void ShowPreviousMonth(DisplayState& state, const SYSTEMTIME& now) noexcept {
-    const YearMonth current = ShownYearMonth(now, state);
-    PointAt(state, now,
-            current.month <= 1 ? YearMonth{current.year - 1, 12}
-                               : YearMonth{current.year, current.month - 1});
+    MoveMonths(state, now, -1);
 }
 
 void ShowNextMonth(DisplayState& state, const SYSTEMTIME& now) noexcept {
-    const YearMonth current = ShownYearMonth(now, state);
-    PointAt(state, now,
-            current.month >= 12 ? YearMonth{current.year + 1, 1}
-                                : YearMonth{current.year, current.month + 1});
+    MoveMonths(state, now, 1);
+}
+
+void ShowPreviousYear(DisplayState& state, const SYSTEMTIME& now) noexcept {
+    MoveMonths(state, now, -12);
+}
+
+void ShowNextYear(DisplayState& state, const SYSTEMTIME& now) noexcept {
+    MoveMonths(state, now, 12);
+}
+
+void ShowCurrentMonth(DisplayState& state) noexcept {
+    state.yearOffset = 0;
+    state.monthOffset = 0;
+}
+
+std::int32_t ScrollMonths(DisplayState& state, const SYSTEMTIME& now, std::int32_t delta) noexcept {
+    if ((delta > 0 && state.wheelRemainder < 0) || (delta < 0 && state.wheelRemainder > 0)) {
+        state.wheelRemainder = 0;
+    }
+    const std::int64_t total = std::int64_t{state.wheelRemainder} + delta;
+    const auto notches = static_cast<std::int32_t>(total / wheelNotch);  // whole ones, toward zero
+    state.wheelRemainder = static_cast<std::int32_t>(total - std::int64_t{notches} * wheelNotch);
+    if (notches != 0) MoveMonths(state, now, -notches);  // away from the user goes back
+    return notches < 0 ? -notches : notches;
 }

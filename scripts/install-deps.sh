@@ -12,8 +12,16 @@ packages=(
     locales fonts-nanum procps
 )
 
+# Root does it directly; anyone else through sudo, where there is one.
 as_root() {
-    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+    if [ "$(id -u)" -eq 0 ]; then
+        "$@"
+    elif command -v sudo >/dev/null 2>&1; then
+        sudo "$@"
+    else
+        echo "error: installing what is missing needs root, and sudo is not installed: run '${SORELAN_COMMAND:-bash $0}' as root" >&2
+        exit 1
+    fi
 }
 
 missing=()

@@ -9,7 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 
-bash scripts/install-deps.sh
+SORELAN_COMMAND="bash scripts/run.sh" bash scripts/install-deps.sh
 
 echo "==> Building the 32-bit program (what a Windows user runs) and its 64-bit twin"
 for preset in win32 win64; do

@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/install-deps.sh
+SORELAN_COMMAND="bash scripts/test.sh" bash scripts/install-deps.sh
 
 presets=(host win32 win64)
 for preset in "${presets[@]}"; do

@@ -51,7 +51,7 @@ LRESULT OnPaint(HWND hwnd, const SYSTEMTIME& now) {
     return 0;
 }
 
-// A click only moves the offsets; the new month shows at the next tick.
+// Navigation only moves the offsets; the new month shows at the next tick.
 void PlayClickSound() { PlaySoundA(soundPath, nullptr, SND_ASYNC); }
 
 LRESULT OnLeftButtonDown(const SYSTEMTIME& now) {
@@ -62,6 +62,37 @@ LRESULT OnLeftButtonDown(const SYSTEMTIME& now) {
 
 LRESULT OnRightButtonDown(const SYSTEMTIME& now) {
     ShowNextMonth(displayState, now);
+    PlayClickSound();
+    return 0;
+}
+
+// The middle button goes back to the current month.
+LRESULT OnMiddleButtonDown() {
+    ShowCurrentMonth(displayState);
+    PlayClickSound();
+    return 0;
+}
+
+// A month per notch: away from the user goes back, towards the user forward.
+LRESULT OnMouseWheel(WPARAM wParam, const SYSTEMTIME& now) {
+    const std::int32_t months = ScrollMonths(displayState, now, GET_WHEEL_DELTA_WPARAM(wParam));
+    for (std::int32_t i = 0; i < months; ++i) PlayClickSound();
+    return 0;
+}
+
+// Left and Page Up go a month back, Right and Page Down a month forward, a
+// year with Ctrl on the page keys; Home comes back to the current month. A
+// held key repeats, each repeat a step. Other keys get the default handling.
+LRESULT OnKeyDown(HWND hwnd, WPARAM key, LPARAM lParam, const SYSTEMTIME& now) {
+    const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+    switch (key) {
+        case VK_LEFT: ShowPreviousMonth(displayState, now); break;
+        case VK_RIGHT: ShowNextMonth(displayState, now); break;
+        case VK_PRIOR: ctrl ? ShowPreviousYear(displayState, now) : ShowPreviousMonth(displayState, now); break;
+        case VK_NEXT: ctrl ? ShowNextYear(displayState, now) : ShowNextMonth(displayState, now); break;
+        case VK_HOME: ShowCurrentMonth(displayState); break;
+        default: return DefWindowProcA(hwnd, WM_KEYDOWN, key, lParam);
+    }
     PlayClickSound();
     return 0;
 }
@@ -81,6 +112,9 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         case WM_TIMER: return OnTimer(hwnd, now);
         case WM_LBUTTONDOWN: return OnLeftButtonDown(now);
         case WM_RBUTTONDOWN: return OnRightButtonDown(now);
+        case WM_MBUTTONDOWN: return OnMiddleButtonDown();
+        case WM_MOUSEWHEEL: return OnMouseWheel(wParam, now);
+        case WM_KEYDOWN: return OnKeyDown(hwnd, wParam, lParam, now);
         default: return DefWindowProcA(hwnd, message, wParam, lParam);
     }
 }

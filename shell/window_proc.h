@@ -1,5 +1,5 @@
 // The main window's procedure: the refresh at each second, month navigation
-// on clicks with a click sound, and painting.
+// by mouse, wheel and keys with a click sound, and painting.
 #pragma once
 
 #include "core/display_state.h"

@@ -7,6 +7,8 @@ would; and always cleans up: no Xvfb, wineserver or program is left running,
 whatever happens in between.
 """
 
+import ctypes
+import ctypes.util
 import os
 import shutil
 import signal
@@ -241,6 +243,11 @@ class Session:
                               timeout=STEP_TIMEOUT).stdout
         return Image(*read_ppm(data))
 
+    def region_reader(self, left, top, right, bottom):
+        """A fast reader of one box of the client area (client coordinates)."""
+        x, y = self.origin
+        return RegionReader(self.display, x + left, y + top, x + right, y + bottom)
+
     def shot(self):
         """The client area, in client coordinates."""
         return self._client_of(self.screen(), self.origin)
@@ -251,10 +258,15 @@ class Session:
         return screen.crop(x, y, min(x + width, screen.width), min(y + height, screen.height))
 
     def click(self, button, x=300, y=150):
-        """Left (1) or right (3) button at a client point."""
+        """A button at a client point: left (1), middle (2), right (3), or
+        the wheel, a notch up (4) or down (5)."""
         # No --sync: it waits for the pointer to move, and it may be there already.
         self._xdotool('mousemove', str(self.origin[0] + x), str(self.origin[1] + y),
                       'click', str(button))
+
+    def key(self, *keys):
+        """Key presses as xdotool names them (Left, Prior, ctrl+Next, Home)."""
+        self._xdotool('key', '--window', self.window, *keys)
 
     def close_window(self):
         self._xdotool('key', '--window', self.window, 'alt+F4', check=False)
@@ -284,6 +296,57 @@ class Session:
             if line.startswith('VmRSS:'):
                 return int(line.split()[1])
         return 0
+
+
+class _XImage(ctypes.Structure):
+    # The leading fields of Xlib's XImage, as far as the pixel data.
+    _fields_ = [('width', ctypes.c_int), ('height', ctypes.c_int), ('xoffset', ctypes.c_int),
+                ('format', ctypes.c_int), ('data', ctypes.POINTER(ctypes.c_char)),
+                ('byte_order', ctypes.c_int), ('bitmap_unit', ctypes.c_int),
+                ('bitmap_bit_order', ctypes.c_int), ('bitmap_pad', ctypes.c_int),
+                ('depth', ctypes.c_int), ('bytes_per_line', ctypes.c_int)]
+
+
+class RegionReader:
+    """Reads one small screen region straight from the X server with Xlib,
+    in well under a millisecond: fast enough to time when a picture changes,
+    where a screenshot through ImageMagick takes about 100 ms."""
+
+    ALL_PLANES = ctypes.c_ulong(0xFFFFFFFF)
+    Z_PIXMAP = 2
+
+    def __init__(self, display, left, top, right, bottom):
+        self.x11 = ctypes.CDLL(ctypes.util.find_library('X11') or 'libX11.so.6')
+        self.x11.XOpenDisplay.restype = ctypes.c_void_p
+        self.x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        self.x11.XDefaultRootWindow.restype = ctypes.c_ulong
+        self.x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+        self.x11.XGetImage.restype = ctypes.POINTER(_XImage)
+        self.x11.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
+                                       ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
+        self.x11.XDestroyImage.argtypes = [ctypes.POINTER(_XImage)]
+        self.x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+        self.display = self.x11.XOpenDisplay(display.encode())
+        if not self.display:
+            raise Failure(f'cannot open display {display}')
+        self.root = self.x11.XDefaultRootWindow(self.display)
+        self.box = (left, top, right - left, bottom - top)
+
+    def read(self):
+        x, y, width, height = self.box
+        image = self.x11.XGetImage(self.display, self.root, x, y, width, height,
+                                   self.ALL_PLANES, self.Z_PIXMAP)
+        if not image:
+            raise Failure('XGetImage failed')
+        try:
+            return ctypes.string_at(image.contents.data, image.contents.bytes_per_line * height)
+        finally:
+            self.x11.XDestroyImage(image)
+
+    def close(self):
+        if self.display:
+            self.x11.XCloseDisplay(self.display)
+            self.display = None
 
 
 def copy_program(exe, folder, with_assets=True):

@@ -277,22 +277,25 @@ def wait_for_month(s, year, month, timeout=15):
                       f'{shown_layout(s.shot())}') from None
 
 
-def click_and_check_next_tick(s, button, base):
-    """Clicks right after a tick. A frame taken before the next tick still
-    shows the old month; the month moves at the tick."""
+def act_and_check_next_tick(s, act, months, base):
+    """Acts (a click, a key) right after a tick. A frame taken before the
+    next tick still shows the old month; the month moves at the tick."""
     for _ in range(5):
         before = next_tick(s)
-        s.click(button)
-        after_click = s.shot()
-        if time_strip(after_click) == time_strip(before):
-            expect(shown_layout(after_click) == month_layout(*base),
-                   'the month changed before the next tick')
+        act()
+        after = s.shot()
+        if time_strip(after) == time_strip(before):
+            expect(shown_layout(after) == month_layout(*base), 'the month changed before the next tick')
             return
-        # A tick came between the click and the frame; the click still
+        # A tick came between the action and the frame; the action still
         # counts. Check where it led and try again from there.
-        base = add_months(*base, -1 if button == 1 else 1)
+        base = add_months(*base, months)
         wait_for_month(s, *base)
-    raise Failure('could not take a frame between a click and the next tick')
+    raise Failure('could not take a frame between an action and the next tick')
+
+
+def click_and_check_next_tick(s, button, base):
+    act_and_check_next_tick(s, lambda: s.click(button), -1 if button == 1 else 1, base)
 
 
 def case_clicks(exe, save=None):
@@ -332,6 +335,73 @@ def case_clicks(exe, save=None):
                              if img[x, y] == GREEN}
         expect(green(a) != green(b), 'the second hand did not move')
 
+        expect(s.close_window() == 0, f'exit code {s.exit_code}')
+
+
+def second_changes(s, count, timeout=10):
+    """Wall-clock times (time.time()) at which the time text was seen to
+    change, polled straight from the X server about every 2 ms."""
+    reader = s.region_reader(45, 218, 260, 240)
+    try:
+        changes, before = [], reader.read()
+        deadline = time.monotonic() + timeout
+        while len(changes) < count:
+            if time.monotonic() > deadline:
+                raise Failure(f'only {len(changes)} changes of the time text in {timeout} s')
+            now = reader.read()
+            if now != before:
+                changes.append(time.time())
+                before = now
+            time.sleep(0.002)
+        return changes
+    finally:
+        reader.close()
+
+
+def case_second_phase(exe, save=None):
+    """On the real clock, started at random moments: the displayed second
+    changes within 100 ms after the wall clock's second begins, every time."""
+    rng = random.Random()
+    phases = []
+    for _ in range(3):
+        time.sleep(rng.uniform(0, 1))  # start at a random moment of the second
+        with Session(exe, None) as s:
+            next_tick(s)  # settled: the window is up and ticking
+            changes = second_changes(s, 6)
+            phases += [1000 * (t - math.floor(t)) for t in changes]
+            expect(s.close_window() == 0, f'exit code {s.exit_code}')
+    print('second changes seen at ' + ', '.join(f'{p:.0f}' for p in phases) +
+          ' ms after the wall-clock second began')
+    print(f'median {sorted(phases)[len(phases) // 2]:.0f} ms, max {max(phases):.0f} ms')
+    late = [round(p) for p in phases if p >= 100]
+    expect(not late, f'the second changed later than 100 ms after it began: {late} ms')
+
+
+def case_keys_and_wheel(exe, save=None):
+    """The keys, the wheel and the middle button navigate as the clicks do."""
+    start = datetime.datetime(2009, 4, 23, 14, 42, 9)
+    with Session(exe, str(start)) as s:
+        wait_for_month(s, 2009, 4)
+        act_and_check_next_tick(s, lambda: s.key('Left'), -1, (2009, 4))
+        steps = [
+            ('Left', lambda: None, (2009, 3)),  # done above: March
+            ('Page Down twice', lambda: s.key('Next', 'Next'), (2009, 5)),
+            ('Ctrl+Page Up', lambda: s.key('ctrl+Prior'), (2008, 5)),
+            ('Home', lambda: s.key('Home'), (2009, 4)),
+            ('Right, Page Up, Page Up', lambda: s.key('Right', 'Prior', 'Prior'), (2009, 3)),
+            ('two wheel notches up', lambda: (s.click(4), s.click(4)), (2009, 1)),
+            ('four wheel notches down', lambda: [s.click(5) for _ in range(4)], (2009, 5)),
+            ('the middle button', lambda: s.click(2), (2009, 4)),
+            ('Ctrl+Page Down', lambda: s.key('ctrl+Next'), (2010, 4)),
+            ('Home again', lambda: s.key('Home'), (2009, 4)),
+        ]
+        for what, act, shown in steps:
+            act()
+            try:
+                wait_for_month(s, *shown)
+            except Failure as failure:
+                raise Failure(f'after {what}: {failure}') from None
+        check_grid(s.shot(), start)  # back on the current month, today circled
         expect(s.close_window() == 0, f'exit code {s.exit_code}')
 
 

@@ -125,17 +125,77 @@ TEST_F(ProgramFlow, ClicksWithinOneTickAllCount) {
     }
 }
 
-TEST_F(ProgramFlow, ButtonUpAndKeysGetOnlyTheDefaultHandling) {
+TEST_F(ProgramFlow, ButtonUpAndOtherKeysGetOnlyTheDefaultHandling) {
     Run(april23, {host::Do([] {
                       PostMessageA(host::Windows()[0].handle, WM_LBUTTONUP, 0, 0);
                       PostMessageA(host::Windows()[0].handle, WM_RBUTTONUP, 0, 0);
                   }),
-                  host::Key(0x25), host::Key(0x27), host::Key('A'), Advance(1000), Close()});
-    EXPECT_TRUE(host::Sounds().empty());
+                  host::Key(VK_UP), host::Key(VK_DOWN), host::Key(VK_END), host::Key('A'),
+                  host::Key(VK_LEFT, true, 0) /* Ctrl+Left is still Left */, Advance(1000), Close()});
+    EXPECT_EQ(host::Sounds().size(), 1u);
     EXPECT_EQ(MainDisplayState().yearOffset, 0);
-    EXPECT_EQ(MainDisplayState().monthOffset, 0);
+    EXPECT_EQ(MainDisplayState().monthOffset, -1);
     EXPECT_EQ(host::Frames().size(), 2u);  // the first paint and the tick, nothing else
-    EXPECT_EQ(HeadingOf(LastFrame()), Heading(2009, 4));
+    EXPECT_EQ(HeadingOf(LastFrame()), Heading(2009, 3));
+}
+
+// Keys, the wheel and the middle button move like the clicks: the offsets
+// only, with one click sound per step, and the new month at the next tick.
+TEST_F(ProgramFlow, KeysWheelAndMiddleButtonNavigate) {
+    using host::Key;
+    using host::Wheel;
+    struct Case {
+        const char* what;
+        std::vector<host::Step> input;
+        int year, month;
+        std::size_t sounds;
+    };
+    const Case cases[] = {
+        {"Left", {Key(VK_LEFT)}, 2009, 3, 1},
+        {"Page Up", {Key(VK_PRIOR)}, 2009, 3, 1},
+        {"Right", {Key(VK_RIGHT)}, 2009, 5, 1},
+        {"Page Down", {Key(VK_NEXT)}, 2009, 5, 1},
+        {"Ctrl+Page Up", {Key(VK_PRIOR, true)}, 2008, 4, 1},
+        {"Ctrl+Page Down twice", {Key(VK_NEXT, true), Key(VK_NEXT, true)}, 2011, 4, 2},
+        {"Left held for four repeats", {Key(VK_LEFT, false, 4)}, 2008, 11, 5},
+        {"Left three times, then Home", {Key(VK_LEFT), Key(VK_LEFT), Key(VK_LEFT), Key(VK_HOME)}, 2009, 4, 4},
+        {"Home on the current month", {Key(VK_HOME)}, 2009, 4, 1},
+        {"two right clicks, then the middle button",
+         {Click(Button::Right), Click(Button::Right), Click(Button::Middle)}, 2009, 4, 3},
+        {"the middle button on the current month", {Click(Button::Middle)}, 2009, 4, 1},
+        {"a notch up", {Wheel(WHEEL_DELTA)}, 2009, 3, 1},
+        {"two notches down at once", {Wheel(-2 * WHEEL_DELTA)}, 2009, 6, 2},
+        {"three thirds of a notch up", {Wheel(40), Wheel(40), Wheel(40)}, 2009, 3, 1},
+        {"half a notch up, then half down", {Wheel(60), Wheel(-60)}, 2009, 4, 0},
+        {"a year of notches up", std::vector<host::Step>(12, Wheel(WHEEL_DELTA)), 2008, 4, 12},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::size_t framesBefore = 0;
+        Run(april23, {host::Do([&] {
+                framesBefore = host::Frames().size();
+                host::AddSteps(c.input);
+                host::AddSteps({host::Do([&] {
+                                    // Nothing is repainted before the tick.
+                                    EXPECT_EQ(host::Frames().size(), framesBefore);
+                                }),
+                                Advance(1000), Close()});
+            })});
+        EXPECT_FALSE(host::RanOutOfScript());
+        EXPECT_EQ(host::Sounds().size(), c.sounds);
+        ASSERT_EQ(host::Frames().size(), 2u);
+        EXPECT_EQ(HeadingOf(host::Frames()[1]), Heading(c.year, c.month));
+    }
+}
+
+TEST_F(ProgramFlow, AltF4StillClosesTheWindowWithExitCodeZero) {
+    EXPECT_EQ(Run(april23, {host::Do([] {
+                      PostMessageA(host::Windows()[0].handle, WM_SYSKEYDOWN, VK_F4, 1 << 29);
+                  })}),
+              0);
+    EXPECT_FALSE(host::RanOutOfScript());
+    EXPECT_TRUE(host::Windows()[0].destroyed);
+    EXPECT_TRUE(host::Sounds().empty());
 }
 
 TEST_F(ProgramFlow, ClosingStopsTheTimerAndEndsWithExitCodeZero) {
