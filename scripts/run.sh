@@ -5,6 +5,9 @@
 # With a display (DISPLAY set) the window stays until you close it. Without
 # one, the program runs on a virtual display for a few seconds: a screenshot
 # is saved, its path printed, and the program closed.
+#
+# Only the program's own progress is printed; Wine's messages go to
+# build/wine.log, which is named if something fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -17,6 +20,10 @@ for preset in win32 win64; do
     cmake --build --preset "$preset" --target Sorelan
 done
 
+log=$root/build/wine.log
+: >"$log"
+trap 'echo "==> Something failed; Wine'"'"'s messages are in $log" >&2' ERR
+
 # Wine's 32-bit loader only works where the kernel runs 32-bit code.
 if [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1; then
     loader=/usr/lib/wine/wine build=win32
@@ -25,22 +32,28 @@ else
     echo "==> This machine cannot run 32-bit programs; running the 64-bit build of the same sources"
 fi
 program_dir=$root/build/$build/shell
-export WINEPREFIX=$root/build/$build/wineprefix WINEDEBUG=-all LANG=ko_KR.UTF-8
-scripts/wine-run.sh --boot
+export WINEPREFIX=$root/build/$build/wineprefix WINEDEBUG=-all LANG=ko_KR.UTF-8 LC_ALL=ko_KR.UTF-8
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "==> Preparing Wine's prefix for this build (once, about 10 s)"
+fi
+scripts/wine-run.sh --boot >>"$log" 2>&1
 # A Wine session left from an earlier run would still be bound to its old
 # display: end it first.
-/usr/lib/wine/wineserver -k 2>/dev/null || true
+/usr/lib/wine/wineserver -k >>"$log" 2>&1 || true
 
 cd "$program_dir"
 if [ -n "${DISPLAY:-}" ]; then
     echo "==> Starting $program_dir/Sorelan.exe; close its window to end"
-    exec "$loader" Sorelan.exe
+    status=0
+    "$loader" Sorelan.exe >>"$log" 2>&1 || status=$?
+    echo "==> Sorelan exited with code $status"
+    exit "$status"
 fi
 
 xvfb_pid='' program_pid=''
 cleanup() {
     [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null || true
-    /usr/lib/wine/wineserver -k 2>/dev/null || true
+    /usr/lib/wine/wineserver -k >>"$log" 2>&1 || true
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
 }
 trap cleanup EXIT
@@ -54,7 +67,7 @@ export DISPLAY=":$(cat "$display_file")"
 rm -f "$display_file"
 
 echo "==> Starting $program_dir/Sorelan.exe on $DISPLAY"
-"$loader" Sorelan.exe &
+"$loader" Sorelan.exe >>"$log" 2>&1 &
 program_pid=$!
 window=$(timeout 120 xdotool search --sync --name '^Sorelan$' | head -n 1)
 sleep 3   # a few ticks of the clock
@@ -71,4 +84,5 @@ status=0
 wait "$program_pid" || status=$?
 program_pid=''
 echo "==> Sorelan exited with code $status"
+[ "$status" -eq 0 ] || echo "==> Wine's messages are in $log"
 exit "$status"

@@ -3,6 +3,8 @@
 // DeleteDC. Every drawing call is recorded with the state it was made in,
 // in the frame of the paint under way: calls on memory device contexts as
 // the off-screen picture, calls on the window's as what reached the window.
+#include <vector>
+
 #include "platform/host/host_world.h"
 
 namespace host {
@@ -32,6 +34,7 @@ DcState DefaultDcState(bool memory) {
 HDC AddDeviceContext(bool memory) {
     auto& contexts = world().deviceContexts;
     const HDC handle = MakeHandle<HDC>(dcBase, contexts.size());
+    world().liveDeviceContexts.push_back(contexts.size());
     contexts.push_back({handle, memory, world().paintFrame.value_or(-1), DefaultDcState(memory)});
     return handle;
 }
@@ -56,14 +59,14 @@ void Release(DeviceContext& dc) {
         world().frames[static_cast<std::size_t>(dc.frame)].endedWithOwnObjectsSelected = true;
     }
     dc.released = true;
+    auto& live = world().liveDeviceContexts;
+    std::erase(live, static_cast<std::size_t>(&dc - world().deviceContexts.data()));
 }
 
 bool SelectedAnywhere(HGDIOBJ object) {
-    for (const DeviceContext& dc : world().deviceContexts) {
-        if (!dc.released &&
-            (dc.state.pen == object || dc.state.brush == object || dc.state.bitmap == object)) {
-            return true;
-        }
+    for (const std::size_t index : world().liveDeviceContexts) {
+        const DcState& state = world().deviceContexts[index].state;
+        if (state.pen == object || state.brush == object || state.bitmap == object) return true;
     }
     return false;
 }
@@ -101,6 +104,7 @@ GdiObject* FindObject(HGDIOBJ object) {
 }
 
 void Record(HDC hdc, Op op, int x1, int y1, int x2, int y2, COLORREF colour, std::string text) {
+    if (!world().recordDrawing) return;
     DrawCall call{};
     call.op = op;
     call.x1 = x1;
@@ -116,7 +120,7 @@ void ForgetReleasedGdi() {
     World& w = world();
     bool allReleased = !w.paintFrame;
     for (const GdiObject& object : w.gdiObjects) allReleased = allReleased && (object.stock || object.deleted);
-    for (const DeviceContext& dc : w.deviceContexts) allReleased = allReleased && dc.released;
+    allReleased = allReleased && w.liveDeviceContexts.empty();
     if (allReleased) {
         w.gdiObjects.resize(stockObjectCount);
         w.deviceContexts.clear();
@@ -131,11 +135,7 @@ const std::vector<Frame>& Frames() { return world().frames; }
 const std::vector<GdiObject>& GdiObjects() { return world().gdiObjects; }
 void RecordDrawing(bool on) { world().recordDrawing = on; }
 
-int LiveDeviceContexts() {
-    int count = 0;
-    for (const DeviceContext& dc : world().deviceContexts) count += dc.released ? 0 : 1;
-    return count;
-}
+int LiveDeviceContexts() { return static_cast<int>(world().liveDeviceContexts.size()); }
 
 }  // namespace host
 
@@ -177,20 +177,17 @@ BOOL EndPaint(HWND, const PAINTSTRUCT* paint) {
 
 HDC CreateCompatibleDC(HDC) {
     const HostCall inHost;
-    Say("CreateCompatibleDC");
     return AddDeviceContext(true);
 }
 
 HBITMAP CreateCompatibleBitmap(HDC, int width, int height) {
     const HostCall inHost;
-    Say("CreateCompatibleBitmap " + std::to_string(width) + " " + std::to_string(height));
     if (world().failure == Failure::OffscreenBitmap || width <= 0 || height <= 0) return nullptr;
     return static_cast<HBITMAP>(AddObject(GdiKind::Bitmap, false, 0, width, height, 0));
 }
 
 BOOL DeleteDC(HDC hdc) {
     const HostCall inHost;
-    Say("DeleteDC");
     DeviceContext* dc = FindDc(hdc);
     if (dc == nullptr || !dc->memory) return FALSE;
     Release(*dc);

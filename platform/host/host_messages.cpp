@@ -7,9 +7,6 @@ namespace host {
 namespace detail {
 namespace {
 
-// How deep the current call is inside this layer.
-int hostDepth = 0;
-
 // A frame of 8 pixels on each side and a 31-pixel caption: the client area
 // of a 490 x 280 window is 474 x 241, as on Windows 10.
 constexpr int frameSide = 8;
@@ -38,16 +35,6 @@ std::optional<MSG> DuePaint() {
 }
 
 }  // namespace
-
-World& world() {
-    static World instance;
-    return instance;
-}
-
-HostCall::HostCall() { ++hostDepth; }
-HostCall::~HostCall() { --hostDepth; }
-ProgramCall::ProgramCall() : saved(hostDepth) { hostDepth = 0; }
-ProgramCall::~ProgramCall() { hostDepth = saved; }
 
 Window* FindWindow(HWND hwnd) {
     const auto index = IndexOf(hwnd, windowBase, world().windows.size());

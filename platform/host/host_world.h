@@ -55,6 +55,7 @@ struct World {
     std::vector<Frame> frames;
     std::vector<GdiObject> gdiObjects;
     std::vector<DeviceContext> deviceContexts;
+    std::vector<std::size_t> liveDeviceContexts;  // indices of those not yet released
     std::optional<int> paintFrame;  // the frame of the paint under way
     std::vector<Sound> sounds;
     std::vector<Delivery> deliveries;
@@ -62,21 +63,27 @@ struct World {
     std::string cursorFile;
 };
 
-World& world();
+inline World& world() {
+    static World instance;
+    return instance;
+}
 
-// Marks calls into this layer, so that a test can tell the program's own
-// work (allocations, say) from ours.
+// How deep the current call is inside this layer, so that a test can tell
+// the program's own work (allocations, say) from ours.
+inline int hostDepth = 0;
+
+// Marks a call into this layer.
 struct HostCall {
-    HostCall();
-    ~HostCall();
+    HostCall() { ++hostDepth; }
+    ~HostCall() { --hostDepth; }
     HostCall(const HostCall&) = delete;
     HostCall& operator=(const HostCall&) = delete;
 };
 
 // Runs program code (a window procedure) from inside this layer.
 struct ProgramCall {
-    ProgramCall();
-    ~ProgramCall();
+    ProgramCall() : saved(hostDepth) { hostDepth = 0; }
+    ~ProgramCall() { hostDepth = saved; }
     ProgramCall(const ProgramCall&) = delete;
     ProgramCall& operator=(const ProgramCall&) = delete;
 

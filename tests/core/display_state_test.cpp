@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/navigation.h"
+#include "core/refresh_schedule.h"
 #include "tests/core/test_time.h"
 
 namespace {
@@ -110,6 +111,28 @@ TEST(RefreshDisplayState, CarriesTheShownMonthAcrossARealMonthChange) {
         EXPECT_EQ(state.shownMonth, c.month);
         ExpectCellsHoldMonth(state, FirstWeekday(c.year, c.month), DaysInMonth(c.year, c.month));
     }
+}
+
+}  // namespace
+
+namespace {
+
+// The next refresh is asked for just after the next second begins, counted
+// from the millisecond just read; never sooner than the margin, never more
+// than a second and the margin away, even for an out-of-range reading.
+TEST(NextRefresh, IsDueJustAfterTheNextSecondBegins) {
+    struct Case {
+        int millisecond;
+        std::uint32_t delayMs;
+    };
+    const Case cases[] = {{0, 1005}, {1, 1004}, {500, 505}, {994, 11}, {995, 10}, {999, 6},
+                          {1000, 6}, {65535, 6}};
+    for (const Case& c : cases) {
+        SYSTEMTIME now = MakeTime(2009, 4, 23, 14, 42, 9);
+        now.wMilliseconds = static_cast<WORD>(c.millisecond);
+        EXPECT_EQ(NextRefreshDelayMs(now), c.delayMs) << "at ." << c.millisecond;
+    }
+    static_assert(refreshMarginMs == 5);
 }
 
 }  // namespace
