@@ -155,6 +155,10 @@ class Session:
         # real monotonic clock still drives the program's timer.
         if self.frozen:
             env['DONT_FAKE_MONOTONIC'] = '1'
+        # Only the clock is faked, not the times of files: with faked file
+        # times Wine takes its own setup for changed and updates the prefix
+        # at every start.
+        env['NO_FAKE_STAT'] = '1'
         self.env = env
         self._end_wine_session()
         faketime = []  # no start time: the real clock
