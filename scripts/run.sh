@@ -8,9 +8,20 @@
 #
 # Only the program's own progress is printed; Wine's messages go to
 # build/wine.log, which is named if something fails.
+#
+#   bash scripts/run.sh          the 32-bit program where 32-bit code runs
+#                                natively, else its 64-bit twin
+#   bash scripts/run.sh --32     the 32-bit program in any case (under
+#                                qemu's emulator, about a minute to start)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
+force32=''
+case "${1:-}" in
+    --32) force32=1 ;;
+    '') ;;
+    *) echo "usage: bash scripts/run.sh [--32]" >&2; exit 2 ;;
+esac
 
 SORELAN_COMMAND="bash scripts/run.sh" bash scripts/install-deps.sh
 
@@ -24,19 +35,37 @@ log=$root/build/wine.log
 : >"$log"
 trap 'echo "==> Something failed; Wine'"'"'s messages are in $log" >&2' ERR
 
-# Wine's 32-bit loader only works where the kernel runs 32-bit code.
-if [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1; then
+# The 32-bit program where 32-bit code runs natively. Elsewhere it runs
+# only under an emulator, slowly: its 64-bit twin is the quick choice.
+native32() {
+    [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1 &&
+        ! grep -qx enabled /proc/sys/fs/binfmt_misc/qemu-i386 2>/dev/null
+}
+export WINEDEBUG=-all LANG=ko_KR.UTF-8 LC_ALL=ko_KR.UTF-8
+start_timeout=120
+if [ -n "$force32" ] || native32; then
+    if [ -n "$force32" ] && ! native32; then
+        echo "==> Running the 32-bit program under qemu's emulator, as asked (about a minute to start)"
+        bash scripts/setup-wine32.sh build/wine32.status
+        grep -q '^skip' build/wine32.status && exit 1
+        start_timeout=420
+    else
+        echo "==> Running the 32-bit program: 32-bit Wine runs natively here"
+    fi
     loader=/usr/lib/wine/wine build=win32
+    environment=$(scripts/wine32-prefix.sh --boot)
+    while IFS= read -r assignment; do export "${assignment?}"; done <<<"$environment"
 else
+    echo "==> Running the 64-bit build of the same sources: this machine runs 32-bit code only under emulation (--32 runs the 32-bit program anyway)"
     loader=/usr/lib/wine/wine64 build=win64
-    echo "==> This machine cannot run 32-bit programs; running the 64-bit build of the same sources"
+    WINEPREFIX=$root/build/win64/wineprefix
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        echo "==> Preparing Wine's prefix for this build (once, about 10 s)"
+    fi
+    scripts/wine-run.sh --boot >>"$log" 2>&1
 fi
+export WINEPREFIX
 program_dir=$root/build/$build/shell
-export WINEPREFIX=$root/build/$build/wineprefix WINEDEBUG=-all LANG=ko_KR.UTF-8 LC_ALL=ko_KR.UTF-8
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    echo "==> Preparing Wine's prefix for this build (once, about 10 s)"
-fi
-scripts/wine-run.sh --boot >>"$log" 2>&1
 # A Wine session left from an earlier run would still be bound to its old
 # display: end it first.
 /usr/lib/wine/wineserver -k >>"$log" 2>&1 || true
@@ -69,7 +98,7 @@ rm -f "$display_file"
 echo "==> Starting $program_dir/Sorelan.exe on $DISPLAY"
 "$loader" Sorelan.exe >>"$log" 2>&1 &
 program_pid=$!
-window=$(timeout 120 xdotool search --sync --name '^Sorelan$' | head -n 1)
+window=$(timeout "$start_timeout" xdotool search --sync --name '^Sorelan$' | head -n 1)
 sleep 3   # a few ticks of the clock
 
 shot_dir=$root/build/screenshots

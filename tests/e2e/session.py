@@ -1,7 +1,9 @@
 """One run of the real program under Wine on a virtual display of its own.
 
 A Session starts Xvfb, a fresh Wine session in the build's prefix with the
-Korean code page, and Sorelan.exe under faketime; finds the "Sorelan" window;
+Korean code page, and Sorelan.exe through a Wine loader (the 64-bit one, or
+the 32-bit one for the shipped i686 program), under faketime when a start
+time is given; finds the "Sorelan" window;
 takes screenshots in client-area coordinates; clicks and types as a user
 would; and always cleans up: no Xvfb, wineserver or program is left running,
 whatever happens in between.
@@ -20,10 +22,14 @@ import zlib
 from pathlib import Path
 
 WINE64 = '/usr/lib/wine/wine64'
+WINE32 = '/usr/lib/wine/wine'
 WINESERVER = '/usr/lib/wine/wineserver'
+LIBFAKETIME32 = '/usr/lib/i386-linux-gnu/faketime/libfaketime.so.1'
 
-# Generous limits: a slow machine should only make the tests slower.
+# Generous limits: a slow machine should only make the tests slower. The
+# 32-bit loader may run under an emulator, where a start takes about a minute.
 START_TIMEOUT = 120
+EMULATED_START_TIMEOUT = 420
 STEP_TIMEOUT = 30
 
 GREY = (200, 200, 200)
@@ -105,8 +111,13 @@ def wait_for(condition, timeout=STEP_TIMEOUT, interval=0.1, what='a condition'):
 class Session:
     """with Session(exe, '2009-04-23 14:42:09') as s: s.shot() ..."""
 
-    def __init__(self, exe, start, frozen=False, workdir=None, prefix=None):
+    def __init__(self, exe, start, frozen=False, workdir=None, prefix=None, loader=WINE64,
+                 extra_env=None, time64_shim=None):
         self.exe = Path(exe).resolve()
+        self.loader = loader
+        self.extra_env = extra_env or {}
+        self.time64_shim = time64_shim
+        self.start_timeout = START_TIMEOUT if loader == WINE64 else EMULATED_START_TIMEOUT
         self.start = start
         self.frozen = frozen
         self.workdir = Path(workdir) if workdir else self.exe.parent
@@ -116,6 +127,7 @@ class Session:
         self.window = None
         self.origin = None
         self.first_shot = None  # the first screenshot with the calendar drawn
+        self.first_shot_at = None  # time.time() just after it was taken
         self.exit_code = None
         self.env = None
 
@@ -151,6 +163,7 @@ class Session:
         env.update(DISPLAY=self.display, WINEPREFIX=str(self.prefix), WINEDEBUG='-all',
                    LANG='ko_KR.UTF-8', LC_ALL='ko_KR.UTF-8', TZ='UTC')
         env.pop('FAKETIME', None)
+        env.update(self.extra_env)
         # A frozen wall clock keeps every frame at the start time while the
         # real monotonic clock still drives the program's timer.
         if self.frozen:
@@ -161,14 +174,28 @@ class Session:
         env['NO_FAKE_STAT'] = '1'
         self.env = env
         self._end_wine_session()
-        faketime = []  # no start time: the real clock
-        if self.start:
-            faketime = ['faketime'] + (['-f'] if self.frozen else []) + [self.start]
-        self.program = subprocess.Popen(faketime + [WINE64, str(self.exe)], cwd=self.workdir,
-                                        env=env, stdout=subprocess.DEVNULL,
-                                        stderr=subprocess.DEVNULL, start_new_session=True)
+        command = [self.loader, str(self.exe)]
+        if self.start and self.loader == WINE64:
+            command = ['faketime'] + (['-f'] if self.frozen else []) + [self.start] + command
+        elif self.start:
+            self._fake_time_32(env)
+        self.program = subprocess.Popen(command, cwd=self.workdir, env=env,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                                        start_new_session=True)
         self.window = self._find_window()
         self.origin = self._find_client_origin()
+
+    def _fake_time_32(self, env):
+        """faketime's wrapper reaches only 64-bit programs. The 32-bit loader
+        gets Debian's i386 libfaketime preloaded directly, with a shim that
+        hands it the 64-bit-time calls (__clock_gettime64) 32-bit Wine makes,
+        which libfaketime does not catch by itself. Each process keeps its
+        own fake clock: no shared memory between them."""
+        if not self.time64_shim:
+            raise Failure('faking the time of the 32-bit program needs the time64 shim')
+        env['LD_PRELOAD'] = f'{LIBFAKETIME32} {self.time64_shim}'
+        env['FAKETIME'] = self.start if self.frozen else '@' + self.start
+        env['FAKETIME_DISABLE_SHM'] = '1'
 
     def _end_wine_session(self):
         subprocess.run([WINESERVER, '-k'], env=self.env, stdout=subprocess.DEVNULL,
@@ -206,7 +233,7 @@ class Session:
             out = self._xdotool('search', '--onlyvisible', '--name', '^Sorelan$', check=False)
             return out.split()[0] if out.split() else None
 
-        return wait_for(search, timeout=START_TIMEOUT, interval=0.05, what='the Sorelan window')
+        return wait_for(search, timeout=self.start_timeout, interval=0.05, what='the Sorelan window')
 
     def geometry(self):
         """(x, y, width, height) of the window on the screen."""
@@ -227,16 +254,17 @@ class Session:
         def locate():
             x0, y0, width, height = self.geometry()
             screen = self.screen()
+            shot_at = time.time()
             for y in range(max(y0 - 40, 0), min(y0 + height, screen.height - 26)):
                 for x in range(max(x0 - 20, 0), min(x0 + width, screen.width - 221)):
                     if (screen[x, y] == BLACK and screen[x + 1, y + 1] == GREY and
                             screen[x + 219, y] == BLACK and screen[x + 219, y + 24] == BLACK and
                             screen[x, y + 25] != BLACK and screen[x + 1, y - 1] != BLACK):
-                        return (x, y - 30), screen
+                        return (x, y - 30), screen, shot_at
             return None
 
-        origin, screen = wait_for(locate, timeout=START_TIMEOUT, interval=0.02,
-                                  what='the calendar to be drawn')
+        origin, screen, self.first_shot_at = wait_for(locate, timeout=self.start_timeout,
+                                                      interval=0.02, what='the calendar to be drawn')
         self.first_shot = self._client_of(screen, origin)
         return origin
 
@@ -255,6 +283,13 @@ class Session:
     def shot(self):
         """The client area, in client coordinates."""
         return self._client_of(self.screen(), self.origin)
+
+    def timed_shot(self):
+        """The client area and the wall-clock interval (time.time()) within
+        which the screen was read."""
+        before = time.time()
+        img = self.shot()
+        return img, before, time.time()
 
     def _client_of(self, screen, origin):
         x, y = origin

@@ -2,6 +2,8 @@
 """End-to-end checks of the real Sorelan.exe under Wine, read from its pixels.
 
     sorelan_e2e.py --exe build/win64/shell/Sorelan.exe --case NAME [--save PNG]
+    sorelan_e2e.py --exe build/win32/shell/Sorelan.exe --case i686_first_frame \
+        --twin build/win64/shell/Sorelan.exe
     sorelan_e2e.py --list
 
 Each case starts the program on a virtual display of its own at a chosen
@@ -9,6 +11,10 @@ local time, drives it with the mouse and keyboard, and checks what it draws.
 Where a check needs text, it looks for ink in the text's box, never at glyph
 shapes, since fonts differ between machines. --save writes the case's first
 frame to a PNG (the README's screenshot is made this way).
+
+The i686_* cases run the shipped 32-bit program through Wine's 32-bit
+loader, in the prefix scripts/wine32-prefix.sh keeps; where the 32-bit
+program cannot run here they exit with code 77 (skipped) and say why.
 """
 
 import argparse
@@ -16,14 +22,24 @@ import calendar
 import datetime
 import math
 import random
+import subprocess
 import sys
 import time
 import traceback
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent))
-from session import (BLACK, GREY, WHITE, Failure, Session, copy_program,  # noqa: E402
+from session import (BLACK, GREY, WHITE, WINE32, WINE64, Failure, Session,  # noqa: E402
+                     copy_program,
                      temporary_folder, wait_for)
+
+ROOT = Path(__file__).resolve().parents[2]
+SKIPPED = 77  # CTest's SKIP_RETURN_CODE for these tests
+TWIN = None  # --twin: the other build, whose first frame must be the same
+
+
+class Skipped(Exception):
+    pass
 
 RED, BLUE, GREEN, CYAN = (255, 0, 0), (0, 0, 255), (0, 255, 0), (0, 255, 255)
 
@@ -239,13 +255,33 @@ def check_frame(img, t, year=None, month=None):
 
 def first_frame(exe, start, save=None):
     t = datetime.datetime.fromisoformat(start)
-    with Session(exe, start, frozen=True) as s:
+    with program(exe, start, frozen=True) as s:
         if save:
             s.first_shot.save_png(save)
             print(f'saved {save}')
         # Everything is there in the first frame the window shows.
         check_frame(s.first_shot, t)
+        if TWIN:
+            compare_with_twin(s.first_shot, start)
         expect(s.close_window() == 0, f'exit code {s.exit_code}')
+
+
+def compare_with_twin(frame, start):
+    """The same first frame from the other build (the 64-bit one, run by
+    its own loader and prefix), compared pixel for pixel."""
+    with Session(TWIN, start, frozen=True) as t:
+        other = t.first_shot
+        expect(t.close_window() == 0, f'the other build: exit code {t.exit_code}')
+    expect((frame.width, frame.height) == (other.width, other.height),
+           f'client areas differ: {frame.width}x{frame.height} and {other.width}x{other.height}')
+    differ = [(x, y) for y in range(frame.height) for x in range(frame.width)
+              if frame[x, y] != other[x, y]]
+    if differ:
+        frame.save_png('frame.png')
+        other.save_png('frame-other-build.png')
+    expect(not differ, f'{len(differ)} pixels differ from the other build, first at {differ[:5]} '
+           '(saved frame.png and frame-other-build.png)')
+    print(f'pixel-identical with the other build: {frame.width}x{frame.height}')
 
 
 def case_first_frame_april_2009(exe, save=None):
@@ -300,7 +336,7 @@ def click_and_check_next_tick(s, button, base):
 
 def case_clicks(exe, save=None):
     start = datetime.datetime(2009, 4, 23, 14, 42, 9)
-    with Session(exe, str(start)) as s:
+    with program(exe, str(start)) as s:
         shown = (2009, 4)
         wait_for_month(s, *shown)
 
@@ -365,7 +401,7 @@ def case_second_phase(exe, save=None):
     phases = []
     for _ in range(3):
         time.sleep(rng.uniform(0, 1))  # start at a random moment of the second
-        with Session(exe, None) as s:
+        with program(exe, None) as s:
             next_tick(s)  # settled: the window is up and ticking
             changes = second_changes(s, 6)
             phases += [1000 * (t - math.floor(t)) for t in changes]
@@ -380,7 +416,7 @@ def case_second_phase(exe, save=None):
 def case_keys_and_wheel(exe, save=None):
     """The keys, the wheel and the middle button navigate as the clicks do."""
     start = datetime.datetime(2009, 4, 23, 14, 42, 9)
-    with Session(exe, str(start)) as s:
+    with program(exe, str(start)) as s:
         wait_for_month(s, 2009, 4)
         act_and_check_next_tick(s, lambda: s.key('Left'), -1, (2009, 4))
         steps = [
@@ -407,7 +443,7 @@ def case_keys_and_wheel(exe, save=None):
 
 def run_and_use(exe_path, workdir=None, start='2011-06-15 10:00:00'):
     """The program opens, ticks, takes a click and closes with code 0."""
-    with Session(exe_path, start, workdir=workdir) as s:
+    with program(exe_path, start, workdir=workdir) as s:
         next_tick(s)
         s.click(3)
         wait_for_month(s, 2011, 7)
@@ -423,10 +459,10 @@ def case_missing_assets(exe, save=None):
 
 def case_corrupt_assets(exe, save=None):
     with temporary_folder() as folder:
-        program = copy_program(exe, folder)
+        copied = copy_program(exe, folder)
         for name in ('Cursor/Busy.ani', 'Sound/Sound.wav'):
             (Path(folder) / name).write_bytes(b'RIFF\xff\xff\xff\x7fnot really' + bytes(range(256)))
-        run_and_use(program)
+        run_and_use(copied)
 
 
 def case_other_directory(exe, save=None):
@@ -439,7 +475,7 @@ def case_month_end_with_offset(exe, save=None):
     calendar keeps its distance from the current month: January 2010."""
     # The click must come before midnight: start earlier on a slow start.
     for start in ('23:59:45', '23:59:15', '23:58:15'):
-        with Session(exe, f'2009-11-30 {start}') as s:
+        with program(exe, f'2009-11-30 {start}') as s:
             if shown_layout(s.first_shot) != month_layout(2009, 11):
                 continue  # the window came up after midnight
             s.click(3)
@@ -474,14 +510,14 @@ def case_soak(exe, save=None):
     # The calendar keeps its distance from the current month throughout.
     for start, after in (('2009-01-31 23:59:52', (2009, 2)), ('2008-02-29 23:59:52', (2008, 3)),
                          ('2009-12-31 23:59:52', (2010, 1))):
-        with Session(exe, start) as s:
+        with program(exe, start) as s:
             months = random_clicks(s, rng, 6)
             wait_for_month(s, *add_months(*after, months), timeout=30)
             expect(s.alive(), f'the program ended after {start}')
             expect(s.close_window() == 0, f'exit code {s.exit_code}')
 
     # A longer run: the process stays alive and responsive, memory flat.
-    with Session(exe, '2012-05-31 23:59:55') as s:
+    with program(exe, '2012-05-31 23:59:55') as s:
         months = random_clicks(s, rng, 10)
         warm = s.resident_kib()
         samples = []
@@ -495,6 +531,40 @@ def case_soak(exe, save=None):
         expect(s.close_window() == 0, f'exit code {s.exit_code}')
 
 
+# -- which program: the 64-bit twin, or the shipped 32-bit one ---------------
+
+# How the cases start the program. main() switches to the 32-bit loader,
+# its prefix and its fake clock for --loader wine32.
+LOADER = {'loader': WINE64}
+
+
+def program(exe, start, **kwargs):
+    return Session(exe, start, **LOADER, **kwargs)
+
+
+def wine32_environment(boot=False):
+    """What the 32-bit loader needs in its environment (its prefix among
+    it), after booting the prefix if asked; raises Skipped with the reason
+    where the 32-bit program cannot run here."""
+    status_file = ROOT / 'build' / 'wine32.status'
+    status = status_file.read_text().strip() if status_file.exists() else 'skip: not set up ' \
+        '(scripts/setup-wine32.sh, run by scripts/test.sh, sets it up)'
+    if status.startswith('skip'):
+        raise Skipped(status.partition(': ')[2])
+    script = ROOT / 'scripts' / 'wine32-prefix.sh'
+    result = subprocess.run([str(script), '--boot' if boot else '--env'], capture_output=True,
+                            text=True, timeout=1800)
+    sys.stderr.write(result.stderr)
+    if result.returncode != 0:
+        raise Failure(f'the 32-bit prefix could not be made: {result.stderr.strip()}')
+    return dict(line.split('=', 1) for line in result.stdout.splitlines() if '=' in line)
+
+
+def case_prefix32(exe, save=None):
+    """Boots the 32-bit prefix once (it is kept between runs)."""
+    print(f'32-bit prefix: {wine32_environment(boot=True)["WINEPREFIX"]}')
+
+
 CASES = {name[len('case_'):]: f for name, f in globals().items() if name.startswith('case_')}
 
 
@@ -503,6 +573,10 @@ def main():
     parser.add_argument('--exe')
     parser.add_argument('--case', choices=sorted(CASES))
     parser.add_argument('--save', help='write the first frame to this PNG')
+    parser.add_argument('--loader', choices=('wine64', 'wine32'), default='wine64',
+                        help='wine32: the shipped 32-bit program, through the 32-bit loader')
+    parser.add_argument('--time64-shim', help='wine32: the shim that lets faketime reach it')
+    parser.add_argument('--twin', help='the other build, to compare first frames with')
     parser.add_argument('--list', action='store_true')
     args = parser.parse_args()
     if args.list:
@@ -510,9 +584,18 @@ def main():
         return 0
     if not args.exe or not args.case:
         parser.error('--exe and --case are needed')
+    global TWIN
+    TWIN = args.twin
     began = time.monotonic()
     try:
+        if args.loader == 'wine32':
+            environment = wine32_environment()
+            LOADER.update(loader=WINE32, prefix=environment.pop('WINEPREFIX'),
+                          extra_env=environment, time64_shim=args.time64_shim)
         CASES[args.case](args.exe, save=args.save)
+    except Skipped as skipped:
+        print(f'SKIPPED {args.case}: the 32-bit program cannot run here: {skipped}')
+        return SKIPPED
     except Failure as failure:
         print(f'FAIL {args.case}: {failure}')
         return 1
