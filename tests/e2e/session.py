@@ -193,7 +193,8 @@ class Session:
         own fake clock: no shared memory between them."""
         if not self.time64_shim:
             raise Failure('faking the time of the 32-bit program needs the time64 shim')
-        env['LD_PRELOAD'] = f'{LIBFAKETIME32} {self.time64_shim}'
+        env['LD_PRELOAD'] = ' '.join(filter(None, (env.get('LD_PRELOAD'), LIBFAKETIME32,
+                                                   self.time64_shim)))
         env['FAKETIME'] = self.start if self.frozen else '@' + self.start
         env['FAKETIME_DISABLE_SHM'] = '1'
 
@@ -328,13 +329,32 @@ class Session:
         return int(out[0]) if out else None
 
     def resident_kib(self):
-        """Resident memory of the Windows program's process, in KiB."""
+        """Resident memory of the Windows program's process, in KiB. Under
+        qemu's emulator the process is qemu, whose own heap and translated
+        code grow as it meets new guest code: only the guest's memory, the
+        mappings in the first 4 GiB (qemu maps the 32-bit guest there), is
+        the program's."""
         pid = self.program_pid()
-        status = Path(f'/proc/{pid}/status').read_text() if pid else ''
-        for line in status.splitlines():
+        if not pid:
+            return 0
+        if 'qemu' in os.path.basename(os.readlink(f'/proc/{pid}/exe')):
+            return guest_resident_kib(pid)
+        for line in Path(f'/proc/{pid}/status').read_text().splitlines():
             if line.startswith('VmRSS:'):
                 return int(line.split()[1])
         return 0
+
+
+def guest_resident_kib(pid):
+    """Resident KiB of the mappings that lie below 4 GiB."""
+    total, in_guest = 0, False
+    for line in Path(f'/proc/{pid}/smaps').read_text().splitlines():
+        first = line.split(None, 1)[0]
+        if '-' in first and not first.endswith(':'):
+            in_guest = int(first.split('-')[1], 16) <= 1 << 32
+        elif first == 'Rss:' and in_guest:
+            total += int(line.split()[1])
+    return total
 
 
 class _XImage(ctypes.Structure):
