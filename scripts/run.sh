@@ -45,7 +45,7 @@ export WINEDEBUG=-all LANG=ko_KR.UTF-8 LC_ALL=ko_KR.UTF-8
 start_timeout=120
 if [ -n "$force32" ] || native32; then
     if [ -n "$force32" ] && ! native32; then
-        echo "==> Running the 32-bit program under qemu's emulator, as asked (about a minute to start)"
+        echo "==> Running the 32-bit program under qemu's emulator, as asked"
         bash scripts/setup-wine32.sh build/wine32.status
         grep -q '^skip' build/wine32.status && exit 1
         start_timeout=420

@@ -10,6 +10,13 @@ set -euo pipefail
 export WINEPREFIX WINEDEBUG=-all LANG=ko_KR.UTF-8 LC_ALL=ko_KR.UTF-8
 # The prefix must see the real times of its files: never under faketime.
 unset FAKETIME LD_PRELOAD
+# Where 32-bit code runs under qemu's emulator, a 64-bit prefix sets up its
+# 32-bit side through it too: with the same settings as the 32-bit program.
+if grep -qx enabled /proc/sys/fs/binfmt_misc/qemu-i386 2>/dev/null; then
+    while IFS= read -r assignment; do
+        case $assignment in WINEPREFIX=*) ;; *) export "${assignment?}" ;; esac
+    done < <("$(dirname "$0")/wine32-prefix.sh" --env)
+fi
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
     /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || true

@@ -22,15 +22,25 @@ environment=("WINEPREFIX=$prefix")
 #   user data", c0000018);
 # - qemu-noreplace.c, preloaded, spares Wine 33,000 futile requests for
 #   address space at start (see the file): about 2 s a start instead of 53.
+#   It is preloaded through ld.so's $LIB, so 32-bit processes load it and
+#   64-bit ones (the wineserver, shells) an empty library of the same name,
+#   rather than each complaining about a library of the wrong class.
 if grep -qx enabled /proc/sys/fs/binfmt_misc/qemu-i386 2>/dev/null; then
     source=$(dirname "$0")/qemu-noreplace.c
-    preload=$(dirname "$prefix")/libqemu-noreplace.so
-    if [ ! -f "$preload" ] || [ "$source" -nt "$preload" ]; then
-        mkdir -p "$(dirname "$preload")"
-        gcc -m32 -O2 -fPIC -shared -nostdlib -Wall -Wextra -Werror -o "$preload.tmp" "$source"
-        mv "$preload.tmp" "$preload"
-    fi
-    environment+=("QEMU_RESERVED_VA=0xc0000000" "LD_PRELOAD=$preload")
+    libraries=$(dirname "$prefix")/preload
+    build() {  # build OUTPUT gcc-options...
+        local output=$1
+        shift
+        if [ ! -f "$output" ] || [ "$source" -nt "$output" ]; then
+            mkdir -p "$(dirname "$output")"
+            gcc -O2 -fPIC -shared -nostdlib -Wall -Wextra -Werror "$@" -o "$output.tmp"
+            mv "$output.tmp" "$output"
+        fi
+    }
+    build "$libraries/lib/i386-linux-gnu/libqemu-noreplace.so" -m32 "$source"
+    build "$libraries/lib/x86_64-linux-gnu/libqemu-noreplace.so" -x c /dev/null
+    environment+=("QEMU_RESERVED_VA=0xc0000000"
+                  "LD_PRELOAD=$libraries/\$LIB/libqemu-noreplace.so")
 fi
 
 if [ "${1:-}" = --boot ]; then
