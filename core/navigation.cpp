@@ -19,8 +19,9 @@ void MoveMonths(DisplayState& state, const SYSTEMTIME& now, std::int32_t months)
         month += 12;
         years -= 1;
     }
-    PointAt(state, now,
-            {static_cast<std::int32_t>(current.year + years), static_cast<std::int32_t>(month + 1)});
+    PointAt(
+        state, now,
+        {static_cast<std::int32_t>(current.year + years), static_cast<std::int32_t>(month + 1)});
 }
 
 }  // namespace

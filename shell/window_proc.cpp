@@ -85,12 +85,13 @@ LRESULT OnMouseWheel(WPARAM wParam, const SYSTEMTIME& now) {
 // held key repeats, each repeat a step. Other keys get the default handling.
 LRESULT OnKeyDown(HWND hwnd, WPARAM key, LPARAM lParam, const SYSTEMTIME& now) {
     const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+    DisplayState& state = displayState;
     switch (key) {
-        case VK_LEFT: ShowPreviousMonth(displayState, now); break;
-        case VK_RIGHT: ShowNextMonth(displayState, now); break;
-        case VK_PRIOR: ctrl ? ShowPreviousYear(displayState, now) : ShowPreviousMonth(displayState, now); break;
-        case VK_NEXT: ctrl ? ShowNextYear(displayState, now) : ShowNextMonth(displayState, now); break;
-        case VK_HOME: ShowCurrentMonth(displayState); break;
+        case VK_LEFT: ShowPreviousMonth(state, now); break;
+        case VK_RIGHT: ShowNextMonth(state, now); break;
+        case VK_PRIOR: ctrl ? ShowPreviousYear(state, now) : ShowPreviousMonth(state, now); break;
+        case VK_NEXT: ctrl ? ShowNextYear(state, now) : ShowNextMonth(state, now); break;
+        case VK_HOME: ShowCurrentMonth(state); break;
         default: return DefWindowProcA(hwnd, WM_KEYDOWN, key, lParam);
     }
     PlayClickSound();

@@ -64,7 +64,8 @@ LRESULT Deliver(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool sent
     Window* window = FindWindow(hwnd);
     if (window == nullptr || window->record.destroyed) return 0;
     const std::size_t index = world().deliveries.size();
-    world().deliveries.push_back({message, wParam, lParam, 0, sent, world().monotonicUs, LocalUs()});
+    world().deliveries.push_back(
+        {message, wParam, lParam, 0, sent, world().monotonicUs, LocalUs()});
     LRESULT result;
     {
         const ProgramCall program;

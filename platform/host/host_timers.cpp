@@ -142,7 +142,8 @@ UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC) {
     Window* window = FindWindow(hwnd);
     if (window == nullptr) return 0;
     const UINT elapseMs = std::clamp(elapse, minimumElapseMs, maximumElapseMs);
-    window->timers[id] = Timer{elapseMs, FiringTime(world().monotonicUs + elapseMs * usPerMs), false};
+    window->timers[id] =
+        Timer{elapseMs, FiringTime(world().monotonicUs + elapseMs * usPerMs), false};
     return id;
 }
 

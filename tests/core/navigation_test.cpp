@@ -96,7 +96,17 @@ TEST(Navigation, WheelNotchesStepAndPartsAddUp) {
         const YearMonth shown = ShownYearMonth(now, state);
         EXPECT_EQ(shown.year, c.shownYear);
         EXPECT_EQ(shown.month, c.shownMonth);
-        EXPECT_LT(state.wheelRemainder < 0 ? -state.wheelRemainder : state.wheelRemainder, wheelNotch);
+        EXPECT_LT(state.wheelRemainder < 0 ? -state.wheelRemainder : state.wheelRemainder,
+                  wheelNotch);
+    }
+}
+
+int MonthsMoved(char move) {
+    switch (move) {
+        case 'L': return -1;
+        case 'R': return 1;
+        case '<': return -12;
+        default: return 12;
     }
 }
 
@@ -119,7 +129,7 @@ TEST(Navigation, RandomWalkMatchesCountingMonthsFromNow) {
         const int a = action(random);
         const char move = a < 8 ? 'L' : a < 16 ? 'R' : a < 18 ? '<' : a < 20 ? '>' : 'H';
         Click(state, now, move);
-        modelOffset = move == 'H' ? 0 : modelOffset + (move == 'L' ? -1 : move == 'R' ? 1 : move == '<' ? -12 : 12);
+        modelOffset = move == 'H' ? 0 : modelOffset + MonthsMoved(move);
 
         // The stored month sum stays in 1..12 while the real month stays.
         ASSERT_GE(now.wMonth + state.monthOffset, 1);

@@ -126,12 +126,13 @@ TEST_F(ProgramFlow, ClicksWithinOneTickAllCount) {
 }
 
 TEST_F(ProgramFlow, ButtonUpAndOtherKeysGetOnlyTheDefaultHandling) {
-    Run(april23, {host::Do([] {
-                      PostMessageA(host::Windows()[0].handle, WM_LBUTTONUP, 0, 0);
-                      PostMessageA(host::Windows()[0].handle, WM_RBUTTONUP, 0, 0);
-                  }),
-                  host::Key(VK_UP), host::Key(VK_DOWN), host::Key(VK_END), host::Key('A'),
-                  host::Key(VK_LEFT, true, 0) /* Ctrl+Left is still Left */, Advance(1000), Close()});
+    Run(april23,
+        {host::Do([] {
+             PostMessageA(host::Windows()[0].handle, WM_LBUTTONUP, 0, 0);
+             PostMessageA(host::Windows()[0].handle, WM_RBUTTONUP, 0, 0);
+         }),
+         host::Key(VK_UP), host::Key(VK_DOWN), host::Key(VK_END), host::Key('A'),
+         host::Key(VK_LEFT, true, 0) /* Ctrl+Left is still Left */, Advance(1000), Close()});
     EXPECT_EQ(host::Sounds().size(), 1u);
     EXPECT_EQ(MainDisplayState().yearOffset, 0);
     EXPECT_EQ(MainDisplayState().monthOffset, -1);
@@ -158,7 +159,8 @@ TEST_F(ProgramFlow, KeysWheelAndMiddleButtonNavigate) {
         {"Ctrl+Page Up", {Key(VK_PRIOR, true)}, 2008, 4, 1},
         {"Ctrl+Page Down twice", {Key(VK_NEXT, true), Key(VK_NEXT, true)}, 2011, 4, 2},
         {"Left held for four repeats", {Key(VK_LEFT, false, 4)}, 2008, 11, 5},
-        {"Left three times, then Home", {Key(VK_LEFT), Key(VK_LEFT), Key(VK_LEFT), Key(VK_HOME)}, 2009, 4, 4},
+        {"Left three times, then Home",
+         {Key(VK_LEFT), Key(VK_LEFT), Key(VK_LEFT), Key(VK_HOME)}, 2009, 4, 4},
         {"Home on the current month", {Key(VK_HOME)}, 2009, 4, 1},
         {"two right clicks, then the middle button",
          {Click(Button::Right), Click(Button::Right), Click(Button::Middle)}, 2009, 4, 3},

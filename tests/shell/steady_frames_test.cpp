@@ -25,7 +25,9 @@ std::vector<host::Delivery> TimerRefreshes() {
     return ticks;
 }
 
-std::int64_t SecondOfDay(const SYSTEMTIME& t) { return t.wHour * 3600 + t.wMinute * 60 + t.wSecond; }
+std::int64_t SecondOfDay(const SYSTEMTIME& t) {
+    return t.wHour * 3600 + t.wMinute * 60 + t.wSecond;
+}
 
 class SteadySeconds : public ProgramRun {};
 
@@ -51,7 +53,8 @@ TEST_F(SteadySeconds, EverySecondOfAnHourIsShownOnceAndOnTime) {
         std::uniform_int_distribution<int> millisecond(0, 999);
         SYSTEMTIME start = MakeTime(2009, 12, 31, 23, 30, 0);
         start.wMilliseconds = static_cast<WORD>(millisecond(random));
-        const std::int64_t tickOrigin = std::uniform_int_distribution<std::int64_t>(0, 54'999)(random);
+        const std::int64_t tickOrigin =
+            std::uniform_int_distribution<std::int64_t>(0, 54'999)(random);
 
         timerModel = {c.granularityUs, tickOrigin, [&] { return lateness(random); }};
         Run(start, {host::Do([] { host::RecordDrawing(false); }), host::Advance(3600 * 1000),
@@ -62,9 +65,10 @@ TEST_F(SteadySeconds, EverySecondOfAnHourIsShownOnceAndOnTime) {
         const auto& frames = host::Frames();
         ASSERT_EQ(frames.size(), 3601u);
         for (std::size_t i = 1; i < frames.size(); ++i) {
-            const std::int64_t step = (SecondOfDay(frames[i].time) - SecondOfDay(frames[i - 1].time) +
-                                       86'400) % 86'400;
-            ASSERT_EQ(step, 1) << "frame " << i << " shows a second " << (step == 0 ? "twice" : "skipped");
+            const std::int64_t step =
+                (SecondOfDay(frames[i].time) - SecondOfDay(frames[i - 1].time) + 86'400) % 86'400;
+            ASSERT_EQ(step, 1) << "frame " << i << " shows a second "
+                               << (step == 0 ? "twice" : "skipped");
         }
 
         // Each refresh runs at most a tick, the margin and the lateness after
@@ -122,11 +126,13 @@ TEST_F(SteadySeconds, ClockChangesAndSleepAreFollowedWithinASecond) {
         EXPECT_LE(ticks[first].monotonicUs - changedAtUs, 1000 * (1000 + refreshMarginMs) + tickUs)
             << "the first refresh after the change";
         for (std::size_t i = first + 1; i < ticks.size(); ++i) {
-            EXPECT_LE(ticks[i].localUs % usPerSecond, tickUs + refreshMarginMs * 1000) << "refresh " << i;
+            EXPECT_LE(ticks[i].localUs % usPerSecond, tickUs + refreshMarginMs * 1000)
+                << "refresh " << i;
         }
         const std::int64_t secondAtEnd = localAtEndUs / usPerSecond % 86'400;
         const std::int64_t shown = SecondOfDay(host::Frames().back().time);
-        EXPECT_LE((secondAtEnd - shown + 86'400) % 86'400, 1) << "the last frame is not the new time";
+        EXPECT_LE((secondAtEnd - shown + 86'400) % 86'400, 1)
+            << "the last frame is not the new time";
     }
 }
 
