@@ -27,7 +27,7 @@ WINESERVER = '/usr/lib/wine/wineserver'
 LIBFAKETIME32 = '/usr/lib/i386-linux-gnu/faketime/libfaketime.so.1'
 
 # Generous limits: a slow machine should only make the tests slower. The
-# 32-bit loader may run under an emulator, where a start takes about a minute.
+# 32-bit loader may run under an emulator, where a start can take a minute.
 START_TIMEOUT = 120
 EMULATED_START_TIMEOUT = 420
 STEP_TIMEOUT = 30
@@ -127,7 +127,6 @@ class Session:
         self.window = None
         self.origin = None
         self.first_shot = None  # the first screenshot with the calendar drawn
-        self.first_shot_at = None  # time.time() just after it was taken
         self.exit_code = None
         self.env = None
 
@@ -255,17 +254,16 @@ class Session:
         def locate():
             x0, y0, width, height = self.geometry()
             screen = self.screen()
-            shot_at = time.time()
             for y in range(max(y0 - 40, 0), min(y0 + height, screen.height - 26)):
                 for x in range(max(x0 - 20, 0), min(x0 + width, screen.width - 221)):
                     if (screen[x, y] == BLACK and screen[x + 1, y + 1] == GREY and
                             screen[x + 219, y] == BLACK and screen[x + 219, y + 24] == BLACK and
                             screen[x, y + 25] != BLACK and screen[x + 1, y - 1] != BLACK):
-                        return (x, y - 30), screen, shot_at
+                        return (x, y - 30), screen
             return None
 
-        origin, screen, self.first_shot_at = wait_for(locate, timeout=self.start_timeout,
-                                                      interval=0.02, what='the calendar to be drawn')
+        origin, screen = wait_for(locate, timeout=self.start_timeout, interval=0.02,
+                                  what='the calendar to be drawn')
         self.first_shot = self._client_of(screen, origin)
         return origin
 
@@ -284,13 +282,6 @@ class Session:
     def shot(self):
         """The client area, in client coordinates."""
         return self._client_of(self.screen(), self.origin)
-
-    def timed_shot(self):
-        """The client area and the wall-clock interval (time.time()) within
-        which the screen was read."""
-        before = time.time()
-        img = self.shot()
-        return img, before, time.time()
 
     def _client_of(self, screen, origin):
         x, y = origin

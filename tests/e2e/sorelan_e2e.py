@@ -2,8 +2,9 @@
 """End-to-end checks of the real Sorelan.exe under Wine, read from its pixels.
 
     sorelan_e2e.py --exe build/win64/shell/Sorelan.exe --case NAME [--save PNG]
-    sorelan_e2e.py --exe build/win32/shell/Sorelan.exe --case i686_first_frame \
-        --twin build/win64/shell/Sorelan.exe
+    sorelan_e2e.py --exe build/win32/shell/Sorelan.exe --loader wine32 \
+        --time64-shim build/win32/tests/libfaketime_time64.so \
+        --case first_frame_april_2009 --twin build/win64/shell/Sorelan.exe
     sorelan_e2e.py --list
 
 Each case starts the program on a virtual display of its own at a chosen
@@ -12,9 +13,10 @@ Where a check needs text, it looks for ink in the text's box, never at glyph
 shapes, since fonts differ between machines. --save writes the case's first
 frame to a PNG (the README's screenshot is made this way).
 
-The i686_* cases run the shipped 32-bit program through Wine's 32-bit
-loader, in the prefix scripts/wine32-prefix.sh keeps; where the 32-bit
-program cannot run here they exit with code 77 (skipped) and say why.
+With --loader wine32 the same cases run the shipped 32-bit program through
+Wine's 32-bit loader, in the prefix scripts/wine32-prefix.sh keeps; where
+the 32-bit program cannot run here they exit with code 77 (skipped) and say
+why. --twin compares the first frame with the other build's, pixel for pixel.
 """
 
 import argparse
@@ -30,8 +32,7 @@ from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 from session import (BLACK, GREY, WHITE, WINE32, WINE64, Failure, Session,  # noqa: E402
-                     copy_program,
-                     temporary_folder, wait_for)
+                     copy_program, temporary_folder, wait_for)
 
 ROOT = Path(__file__).resolve().parents[2]
 SKIPPED = 77  # CTest's SKIP_RETURN_CODE for these tests
