@@ -123,7 +123,7 @@ class Session:
         self.workdir = Path(workdir) if workdir else self.exe.parent
         self.prefix = Path(prefix or os.environ.get('WINEPREFIX') or
                            self.exe.parent.parent / 'wineprefix')
-        self.xvfb = self.program = None
+        self.xvfb = self.program = self.output = None
         self.window = None
         self.origin = None
         self.first_shot = None  # the first screenshot with the calendar drawn
@@ -178,8 +178,10 @@ class Session:
             command = ['faketime'] + (['-f'] if self.frozen else []) + [self.start] + command
         elif self.start:
             self._fake_time_32(env)
+        # What Wine and the program print, for the failure message.
+        self.output = tempfile.TemporaryFile()
         self.program = subprocess.Popen(command, cwd=self.workdir, env=env,
-                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                                        stdout=self.output, stderr=subprocess.STDOUT,
                                         start_new_session=True)
         self.window = self._find_window()
         self.origin = self._find_client_origin()
@@ -216,6 +218,9 @@ class Session:
             self.xvfb.kill()
             self.xvfb.wait()
             self.xvfb = None
+        if self.output is not None:
+            self.output.close()
+            self.output = None
 
     # -- the window --------------------------------------------------------
 
@@ -229,7 +234,10 @@ class Session:
     def _find_window(self):
         def search():
             if self.program.poll() is not None:
-                raise Failure(f'the program ended at start with code {self.program.returncode}')
+                self.output.seek(0)
+                said = self.output.read().decode(errors='replace').strip()[-2000:]
+                raise Failure(f'the program ended at start with code {self.program.returncode}'
+                              + (f'; it printed:\n{said}' if said else ', printing nothing'))
             out = self._xdotool('search', '--onlyvisible', '--name', '^Sorelan$', check=False)
             return out.split()[0] if out.split() else None
 
