@@ -2,18 +2,21 @@
 
 #include "core/labels.h"
 
-YearMonth ShownYearMonth(const SYSTEMTIME& now, const DisplayState& state) noexcept {
-    // Months since January of the year now + yearOffset; 64 bits so that no
-    // offset can overflow the sum.
-    const std::int64_t months = std::int64_t{now.wMonth} - 1 + state.monthOffset;
-    std::int64_t carry = months / 12;
-    std::int64_t month = months % 12;
-    if (month < 0) {
-        month += 12;
+YearMonth MonthsAfter(std::int32_t year, std::int32_t month, std::int64_t months) noexcept {
+    // Months since January of `year`; 64 bits so that no count can overflow
+    // the sum. Floor division: month -1 is December of the year before.
+    const std::int64_t index = std::int64_t{month} - 1 + months;
+    std::int64_t carry = index / 12;
+    std::int64_t monthIndex = index % 12;
+    if (monthIndex < 0) {
+        monthIndex += 12;
         carry -= 1;
     }
-    return {static_cast<std::int32_t>(now.wYear + state.yearOffset + carry),
-            static_cast<std::int32_t>(month + 1)};
+    return {static_cast<std::int32_t>(year + carry), static_cast<std::int32_t>(monthIndex + 1)};
+}
+
+YearMonth ShownYearMonth(const SYSTEMTIME& now, const DisplayState& state) noexcept {
+    return MonthsAfter(now.wYear + state.yearOffset, now.wMonth, state.monthOffset);
 }
 
 namespace {

@@ -29,6 +29,10 @@ struct YearMonth {
     std::int32_t month;  // 1..12
 };
 
+// The month `months` after (before, when negative) the given one; `month`
+// may lie outside 1..12 and carries into the year.
+YearMonth MonthsAfter(std::int32_t year, std::int32_t month, std::int64_t months) noexcept;
+
 // The month the offsets point at, seen from now. The offsets count years and
 // months from the current month; a month sum outside 1..12 (left behind when
 // the real month moves on while an offset is set) carries into the year, so

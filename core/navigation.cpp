@@ -12,16 +12,7 @@ void PointAt(DisplayState& state, const SYSTEMTIME& now, YearMonth target) noexc
 // Steps `months` from the month shown so far, across year ends as needed.
 void MoveMonths(DisplayState& state, const SYSTEMTIME& now, std::int32_t months) noexcept {
     const YearMonth current = ShownYearMonth(now, state);
-    const std::int64_t index = std::int64_t{current.month} - 1 + months;
-    std::int64_t years = index / 12;
-    std::int64_t month = index % 12;
-    if (month < 0) {  // floor division: December of the year before, not month -1
-        month += 12;
-        years -= 1;
-    }
-    PointAt(
-        state, now,
-        {static_cast<std::int32_t>(current.year + years), static_cast<std::int32_t>(month + 1)});
+    PointAt(state, now, MonthsAfter(current.year, current.month, months));
 }
 
 }  // namespace

@@ -17,9 +17,10 @@ void ScheduleNextRefresh(HWND hwnd, const SYSTEMTIME& now) {
     SetTimer(hwnd, refreshTimerId, NextRefreshDelayMs(now), nullptr);
 }
 
-LRESULT OnCreate(HWND hwnd, const SYSTEMTIME& now) {
-    ScheduleNextRefresh(hwnd, now);
-    SendMessageA(hwnd, WM_TIMER, refreshTimerId, 0);  // the first refresh, before the first paint
+// The first refresh runs at once, before the first paint, and starts the
+// timer for the next second.
+LRESULT OnCreate(HWND hwnd) {
+    SendMessageA(hwnd, WM_TIMER, refreshTimerId, 0);
     return 0;
 }
 
@@ -106,7 +107,7 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     SYSTEMTIME now;
     GetLocalTime(&now);
     switch (message) {
-        case WM_CREATE: return OnCreate(hwnd, now);
+        case WM_CREATE: return OnCreate(hwnd);
         case WM_DESTROY: return OnDestroy(hwnd);
         case WM_ERASEBKGND: return OnEraseBackground();
         case WM_PAINT: return OnPaint(hwnd, now);

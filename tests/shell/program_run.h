@@ -52,12 +52,29 @@ protected:
         return count;
     }
 
-    // The heading of a frame, as "year month", read from what was drawn.
-    static std::string HeadingOf(const host::Frame& frame) {
-        for (const host::DrawCall& call : frame.calls) {
+    // The heading among drawing calls, as "year month".
+    static std::string HeadingOf(const std::vector<host::DrawCall>& calls) {
+        for (const host::DrawCall& call : calls) {
             if (call.op == host::Op::TextOut && call.x1 == 50 && call.y1 == 10) return call.text;
         }
         return "(no heading)";
+    }
+
+    static std::string HeadingOf(const host::Frame& frame) { return HeadingOf(frame.calls); }
+
+    // Starts at 14:42:09.5 on 23 April 2009, gives the input, checks that it
+    // repainted nothing, lets the next tick come and closes. Navigation then
+    // shows in the second frame.
+    void RunInputThenTick(const std::vector<host::Step>& input) {
+        std::size_t framesBefore = 0;
+        Run(MakeTime(2009, 4, 23, 14, 42, 9),
+            {host::Do([&] {
+                framesBefore = host::Frames().size();
+                host::AddSteps(input);
+                host::AddSteps({host::Do([&] { EXPECT_EQ(host::Frames().size(), framesBefore); }),
+                                host::Advance(1000), host::Close()});
+            })});
+        EXPECT_FALSE(host::RanOutOfScript());
     }
 
     static std::string Heading(int year, int month) {
